@@ -11,6 +11,7 @@ namespace morvel {
 // - Value() reads the number the text shows brought into the range, and empty or unreadable
 //   text as the minimum, so a value stored while the field still has the focus is never
 //   wrapped around.
+// The field takes at most as many characters as its maximum has digits.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
@@ -19,7 +20,20 @@ public:
     int Value() const;          // what a store pass takes from the field
     void SetValue(int value);   // what a load pass puts into it; clamped into the range
 
-    // (validate/fixup/keyPressEvent/focusOutEvent overrides are private to the implementation)
+    int MaxDigits() const;      // the most characters the operator can type
+
+signals:
+    // A key was refused (and the beep sounded). Lets tests and callers observe the refusal.
+    void KeyRefused();
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int ClampedNumber(const QString& text) const;
 };
 
 } // namespace morvel
