@@ -9,7 +9,7 @@
 
 // Named access to the fields of the settings record and the user-notes block. Numbers count from
 // 1: input 1..8, special entry 1..6, edge 1..2, output 1..2, user 1..4. A number out of range is a
-// programming error and stops the program (see CheckedIndex in record_fields.cpp).
+// programming error: it throws std::out_of_range rather than touch a neighbouring field.
 namespace morvel {
 
 // Offsets of one byte of the per-input, per-output and per-edge arrays.
@@ -50,10 +50,12 @@ std::string SpecialText(const TSettingsRecord& record, int special, int edge);
 std::string UserName(const TUserNotes& notes, int user);
 std::string UserNotesText(const TUserNotes& notes, int user);
 
-// The two-character SMS codes that switch an output on or off; no length byte, two NULs = no code.
+// The two-character SMS codes that switch an output on or off. They have no length byte: a code
+// is there when both bytes are non-zero, and reads as empty otherwise. Setting anything but
+// exactly two characters stores no code (both bytes 0).
 std::string EnableCode(const TSettingsRecord& record, int output);
 std::string DisableCode(const TSettingsRecord& record, int output);
-void SetEnableCode(TSettingsRecord& record, int output, std::string_view code);  // pads with NUL
-void SetDisableCode(TSettingsRecord& record, int output, std::string_view code); // pads with NUL
+void SetEnableCode(TSettingsRecord& record, int output, std::string_view code);
+void SetDisableCode(TSettingsRecord& record, int output, std::string_view code);
 
 } // namespace morvel

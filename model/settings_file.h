@@ -15,6 +15,9 @@ inline constexpr std::size_t kSettingsContentSize = kRecordSize + kNotesSize;
 // Content past the two blocks is inflated only to reach the stream's end and check its trailer,
 // and only up to this much; a longer stream is refused.
 inline constexpr std::size_t kSettingsContentLimit = 1024 * 1024;
+// Compressed bytes read at most: empty deflate blocks produce no content, so the content limit
+// alone would not bound the work.
+inline constexpr std::size_t kSettingsStreamLimit = 2 * kSettingsContentLimit;
 
 // What went wrong: `message` is the text the window shows ("Error", "Stream write error",
 // "Cannot create file ..."), `detail` the precise reason, empty when the message says it all.
