@@ -1,0 +1,276 @@
+#include "editor/entry_rules.h"
+
+#include "editor/message_boxes.h"
+#include "editor/required_control.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace morvel {
+
+namespace {
+
+// Characters as a key-press handler sees them.
+constexpr QChar kNoKey = QChar(0);
+constexpr QChar kBackspace = QChar(8);
+constexpr QChar kTab = QChar(9);
+constexpr QChar kEnter = QChar(13);
+constexpr QChar kNoMarker = QChar(u'$'); // a sign marker that bars its own sign
+constexpr QChar kPlus = QChar(u'+');
+constexpr QChar kMinus = QChar(u'-');
+constexpr QChar kSpace = QChar(u' ');
+constexpr int kLastSignCaret = 1; // a sign may stand before the first or the second character
+
+constexpr int kPinLength = 4;
+constexpr int kCodeLength = 2;
+
+const char* const kWarningCaption = "Uwaga";
+const char* const kPinLengthMessage = "Kod pin musi mieć 4 znaki.";
+const char* const kCodeLengthMessage = "Sms sterujący musi mieć formę dwóch znaków";
+
+const char* const kUser1NumberName = "Enruser1";
+const char* const kSimPinName = "EPin";
+const char* const kSmsAccessCodeName = "EPINMOD";
+const char* const kSmsCentresName = "CBcentrum";
+const char* const kSmsCentreNumberName = "Ecsms";
+const char* const kOutputCodeNames[] = {"EZalWy1", "EwylWy1", "EZalWy2", "EwylWy2"};
+
+int CaretOf(const QLineEdit& field)
+{
+    return field.hasSelectedText() ? field.selectionStart() : field.cursorPosition();
+}
+
+// The character a key press types, as a key-press handler receives it; nothing for keys that
+// type no character (arrows, Delete, Home), which the rules leave alone. The clipboard and other
+// Ctrl shortcuts type control characters, so the filter refuses them.
+std::optional<QChar> TypedCharacter(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kEnter;
+    case Qt::Key_Backspace:
+        return kBackspace;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return kTab;
+    default:
+        break;
+    }
+    if (event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut)
+        || event.matches(QKeySequence::Copy))
+        return QChar(0x16);
+    const bool control = (event.modifiers() & Qt::ControlModifier)
+                         && !(event.modifiers() & Qt::AltModifier);
+    if (control && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+        return QChar(event.key() - Qt::Key_A + 1);
+    if (event.text().isEmpty())
+        return std::nullopt;
+    return event.text().at(0);
+}
+
+using KeyRule = QChar (*)(QLineEdit&, QChar);
+using ExitCheck = bool (*)(QLineEdit&, QWidget&, MessageBoxes&);
+
+// Runs a key rule on the key presses of one field and eats the keys the rule discards.
+class KeyRuleFilter final : public QObject {
+public:
+    KeyRuleFilter(QLineEdit& field, KeyRule rule)
+        : QObject(&field), field_(field), rule_(rule)
+    {
+        field.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &field_ || event->type() != QEvent::KeyPress || field_.property(kForwarding).toBool())
+            return false;
+        const std::optional<QChar> typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (!typed)
+            return false;
+        return rule_(field_, *typed).isNull();
+    }
+
+    static constexpr const char* kForwarding = "morvelForwardingTab";
+
+private:
+    QLineEdit& field_;
+    KeyRule rule_;
+};
+
+// Runs the exit checks of the window's fields when the focus moves from one control of the window
+// to another. The check runs once that move has finished, so that the modal box does not open in
+// the middle of a focus change. While a check puts the focus back, the control that had just got
+// it is left without its own check: otherwise two wrong fields would send the focus back and forth.
+class ExitChecks final : public QObject {
+public:
+    ExitChecks(QWidget& window, MessageBoxes& boxes)
+        : QObject(&window), window_(window), boxes_(boxes) {}
+
+    void Watch(QLineEdit& field, ExitCheck check)
+    {
+        checks_.emplace_back(&field, check);
+        field.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusOut || returningFocus_)
+            return false;
+        if (!IsMoveWithinWindow(static_cast<QFocusEvent*>(event)->reason()))
+            return false;
+        for (auto& [field, check] : checks_) {
+            if (field == watched) {
+                QTimer::singleShot(0, field, [this, field = QPointer<QLineEdit>(field), check = check] {
+                    if (field)
+                        Run(*field, check);
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    static bool IsMoveWithinWindow(Qt::FocusReason reason)
+    {
+        // Opening a menu or switching to another window (the message box among them) is no exit.
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+               && reason != Qt::MenuBarFocusReason;
+    }
+
+    void Run(QLineEdit& field, ExitCheck check)
+    {
+        returningFocus_ = true;
+        check(field, window_, boxes_);
+        returningFocus_ = false;
+    }
+
+    QWidget& window_;
+    MessageBoxes& boxes_;
+    std::vector<std::pair<QLineEdit*, ExitCheck>> checks_;
+    bool returningFocus_ = false;
+};
+
+bool WarnAndRefocus(QLineEdit& field, QWidget& window, MessageBoxes& boxes, const char* message)
+{
+    boxes.Show(&window, QString::fromUtf8(kWarningCaption), QString::fromUtf8(message));
+    field.setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+// Moves the focus to the control after `field` in the window's focus order, as Tab does. The Tab
+// sent for it passes the field's key rule untouched (a rule could otherwise act on it).
+void FocusNextControl(QLineEdit& field)
+{
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    field.setProperty(KeyRuleFilter::kForwarding, true);
+    QCoreApplication::sendEvent(&field, &tab);
+    field.setProperty(KeyRuleFilter::kForwarding, false);
+}
+
+} // namespace
+
+QChar FilterKey(const QString& text, int caret, QChar key, QChar plusMarker, QChar minusMarker)
+{
+    if (key == kBackspace || key == kTab || (key >= u'0' && key <= u'9'))
+        return key;
+    if (key != kPlus && key != kMinus)
+        return kNoKey;
+    if (text.contains(minusMarker) || text.contains(plusMarker))
+        return kNoKey;
+    if (caret > kLastSignCaret)
+        return kNoKey;
+    if (plusMarker == kNoMarker && key == kPlus)
+        return kNoKey;
+    if (minusMarker == kNoMarker && key == kMinus)
+        return kNoKey;
+    return key;
+}
+
+QChar Enruser1KeyPress(QLineEdit& field, QChar key)
+{
+    if (key == kEnter) {
+        FocusNextControl(field);
+        return kNoKey;
+    }
+    // A number with a blank came from a file or the module; typing starts it afresh.
+    if (!field.text().isEmpty() && field.text().contains(kSpace))
+        field.clear();
+    return FilterKey(field.text(), CaretOf(field), key, kPlus, kMinus);
+}
+
+QChar EPinKeyPress(QLineEdit& field, QChar key)
+{
+    if (key == kEnter) {
+        FocusNextControl(field);
+        return kNoKey;
+    }
+    return FilterKey(field.text(), CaretOf(field), key, kNoMarker, kNoMarker);
+}
+
+bool EPinExit(QLineEdit& field, QWidget& window, MessageBoxes& boxes)
+{
+    const qsizetype length = field.text().size();
+    if (length < 1 || length >= kPinLength)
+        return false;
+    return WarnAndRefocus(field, window, boxes, kPinLengthMessage);
+}
+
+bool EZalWy1Exit(QLineEdit& field, QWidget& window, MessageBoxes& boxes)
+{
+    if (field.text().size() != kCodeLength - 1)
+        return false;
+    return WarnAndRefocus(field, window, boxes, kCodeLengthMessage);
+}
+
+void FillSmsCentres(QComboBox& centres)
+{
+    const QSignalBlocker quiet(centres);
+    for (const SmsCentrePreset& preset : kSmsCentrePresets)
+        centres.addItem(QString::fromUtf8(preset.entry), QString::fromUtf8(preset.number));
+    centres.addItem(QString::fromUtf8(kOwnSmsCentreEntry));
+    centres.setCurrentIndex(0);
+}
+
+void CBcentrumChange(QWidget& window)
+{
+    const auto& centres = RequireControl<QComboBox>(window, kSmsCentresName);
+    auto& number = RequireControl<QLineEdit>(window, kSmsCentreNumberName);
+    // In an editable list the typed text may name no entry although an entry is still current.
+    const int chosen = centres.isEditable() ? centres.findText(centres.currentText(), Qt::MatchExactly)
+                                            : centres.currentIndex();
+    if (chosen < 0)
+        return;
+    if (chosen == kOwnSmsCentreIndex)
+        number.clear();
+    else
+        number.setText(centres.itemData(chosen).toString());
+}
+
+void InstallEntryRules(QWidget& window, MessageBoxes& boxes)
+{
+    new KeyRuleFilter(RequireControl<QLineEdit>(window, kUser1NumberName), &Enruser1KeyPress);
+    new KeyRuleFilter(RequireControl<QLineEdit>(window, kSimPinName), &EPinKeyPress);
+
+    auto* exits = new ExitChecks(window, boxes);
+    for (const char* name : {kSimPinName, kSmsAccessCodeName})
+        exits->Watch(RequireControl<QLineEdit>(window, name), &EPinExit);
+    for (const char* name : kOutputCodeNames)
+        exits->Watch(RequireControl<QLineEdit>(window, name), &EZalWy1Exit);
+
+    auto& centres = RequireControl<QComboBox>(window, kSmsCentresName);
+    QObject::connect(&centres, &QComboBox::activated, &window, [&window] { CBcentrumChange(window); });
+    if (QLineEdit* typed = centres.lineEdit())
+        QObject::connect(typed, &QLineEdit::textEdited, &window, [&window] { CBcentrumChange(window); });
+}
+
+} // namespace morvel
