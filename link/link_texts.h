@@ -1,0 +1,39 @@
+#pragma once
+
+// Texts the link shows the operator, UTF-8. Lines of the information list keep their exact
+// spelling and trailing blanks: operators and their tools know them by heart.
+namespace morvel::texts {
+
+inline constexpr char kUserNumberFormat[] =
+    "User number must be in International Country Code format eg. +42... +48......"
+    "                        ";
+inline constexpr char kProgrammingStarted[] = "Rozpoczęcie programowania.";
+inline constexpr char kProgressStart[] = "postęp: ";
+inline constexpr char kProgress[] = "Postęp: ";   // + percentage + "% " + the bar
+inline constexpr char kProgressPercent[] = "% ";
+inline constexpr char kProgressStep[] = "##";
+inline constexpr char kProgrammingDone[] = "Programowanie zakończone pomyślnie.";
+inline constexpr char kReadDone[] = "zaladowane ustawienia z eprom";
+inline constexpr char kNoAnswer[] = "No answer from module    ";
+
+// Refusals before the first frame; %1 names the field.
+inline constexpr char kSimPinLength[] =
+    "Programowanie wstrzymane: PIN karty SIM musi mieć 4 znaki albo być pusty.";
+inline constexpr char kFieldDoesNotFit[] =
+    "Programowanie wstrzymane: %1 nie mieści się w pamięci modułu.";
+inline constexpr char kFieldSmsCentre[] = "numer centrum SMS";
+inline constexpr char kFieldUserNumber[] = "numer użytkownika %1";
+inline constexpr char kFieldInputText[] = "tekst wejścia %1 (zbocze %2)";
+inline constexpr char kFieldSpecialText[] = "tekst wejścia specjalnego %1 (zbocze %2)";
+
+// A run cut short by the port; %1 is the port's error text.
+inline constexpr char kLinkBroken[] = "Przerwane połączenie z modułem: %1";
+
+// Errors of the serial layer: the failure's text, then the suffix with the OS error number.
+inline constexpr char kUnableToOpen[] = "Unable to open com port";
+inline constexpr char kSetCommStateFailed[] = "SetCommState function failed";
+inline constexpr char kWriteFailed[] = "WriteFile function failed";
+inline constexpr char kPortLost[] = "Com port lost";
+inline constexpr char kErrorCodeSuffix[] = " (win error code: %1)";
+
+} // namespace morvel::texts
