@@ -29,6 +29,9 @@ public:
     // The OR of the ticked boxes' bits, hidden and disabled ones included; nothing ticked is 0.
     std::uint8_t ByteToStore() const;
 
+    // Captions user 1-4's row. A user without a phone number cannot be chosen: both boxes are
+    // greyed and unticked; with a number both are enabled and keep their ticks.
+    void SetUserRow(int user, const QString& caption, bool hasNumber);
     // Shows or hides the "CLIP" header and the four CLIP boxes; hidden boxes keep their ticks.
     void SetClipColumnVisible(bool visible);
 

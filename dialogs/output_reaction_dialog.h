@@ -14,8 +14,9 @@ namespace morvel {
 // choice consistent:
 // - "Inactive options" greys every other option and clears all but the delayed-reaction one;
 // - of each output's "Enable"/"Disable" pair only one can be ticked, the other is greyed.
-// The rules run on every change of a tick, also when LoadByte sets it, so the enabled states
-// after a load follow from the loaded bits in the order bit 7 down to bit 0.
+// The rules run on every change of a tick, also when LoadByte sets it, so what a load leaves
+// ticked follows from the loaded bits in the order bit 7 down to bit 0 (0x18 keeps "Enable
+// output 1" alone); the enabled states always follow from the ticks.
 //
 // The dialog is created once and reused; the openers (reaction_openers.h) set its title, the
 // time boxes' captions and visibility and the byte at each opening.
@@ -44,6 +45,7 @@ public:
 private:
     void ChBNoActivClick();
     void PairRule(QCheckBox& member, QCheckBox& partner);
+    void RefreshEnabledStates();
 
     QCheckBox* chBNoActiv_;
     QCheckBox* chBONwy1IN_;
