@@ -1,0 +1,97 @@
+#include "rules_fixture.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace morvel::test {
+namespace {
+
+struct TypingCase {
+    const char* what;
+    const char* field;
+    const char* before;
+    int caret;
+    const char* typed;
+    const char* after;
+};
+
+void PrintTo(const TypingCase& c, std::ostream* out) { *out << c.field << ": " << c.what; }
+
+class KeyRuleTest : public ::testing::TestWithParam<TypingCase> {
+protected:
+    void SetUp() override { tree.WireUp(); }
+    ControlTree tree;
+};
+
+TEST_P(KeyRuleTest, TypingLeavesTheExpectedText)
+{
+    const TypingCase& c = GetParam();
+    auto& field = tree.Get<QLineEdit>(c.field);
+    field.setText(QString::fromUtf8(c.before));
+    field.setCursorPosition(c.caret);
+    QTest::keyClicks(&field, QString::fromUtf8(c.typed));
+    EXPECT_EQ(field.text(), QString::fromUtf8(c.after));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyRuleTest,
+    ::testing::Values(
+        TypingCase{"plus then digits", "Enruser1", "", 0, "+48601", "+48601"},
+        TypingCase{"minus as the sign", "Enruser1", "", 0, "-5", "-5"},
+        TypingCase{"second sign refused", "Enruser1", "+48", 0, "+-", "+48"},
+        TypingCase{"sign refused behind the text", "Enruser1", "+48", 3, "-+", "+48"},
+        TypingCase{"sign behind one digit", "Enruser1", "4", 1, "+", "4+"},
+        TypingCase{"sign refused at caret 2", "Enruser1", "48", 2, "+-", "48"},
+        TypingCase{"letters and blanks refused", "Enruser1", "", 0, "a1 b2", "12"},
+        TypingCase{"blank in the text: a digit starts afresh", "Enruser1", "+48 601", 7, "7", "7"},
+        TypingCase{"blank in the text: a letter clears and is refused", "Enruser1", "+48 601", 3, "x", ""},
+        TypingCase{"blank in the text: a sign starts afresh", "Enruser1", "48 601", 6, "+", "+"},
+        TypingCase{"other numbers take anything", "Enruser2", "", 0, "ab c+", "ab c+"},
+        TypingCase{"PIN takes digits only", "EPin", "", 0, "1a+-2 3$4", "1234"},
+        TypingCase{"access code takes letters", "EPINMOD", "", 0, "ab1", "ab1"}));
+
+class KeyRuleFocusTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+// Enter is discarded and moves the focus on; a blank in the user-1 number does not clear it then.
+TEST_P(KeyRuleFocusTest, EnterMovesTheFocusOnAndKeepsTheText)
+{
+    const auto [from, to] = GetParam();
+    ControlTree tree;
+    tree.WireUp();
+    ASSERT_TRUE(tree.ShowActive());
+    auto& field = tree.Get<QLineEdit>(from);
+    field.setText("12 3");
+    field.setFocus();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return field.hasFocus(); }));
+
+    QTest::keyClick(&field, Qt::Key_Return);
+
+    EXPECT_EQ(field.text(), "12 3");
+    EXPECT_EQ(QApplication::focusWidget(), &tree.Get<QWidget>(to));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, KeyRuleFocusTest,
+                         ::testing::Values(std::pair{"Enruser1", "Eosoba1"}, std::pair{"EPin", "CBcentrum"}));
+
+TEST(KeyRuleClipboard, PasteShortcutIsRefusedInTheFilteredFields)
+{
+    ControlTree tree;
+    tree.WireUp();
+    QApplication::clipboard()->setText("12ab");
+    for (const char* name : {"Enruser1", "EPin"}) {
+        auto& field = tree.Get<QLineEdit>(name);
+        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(field.text(), "") << name;
+    }
+    auto& unfiltered = tree.Get<QLineEdit>("Enruser2");
+    QTest::keyClick(&unfiltered, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(unfiltered.text(), "12ab") << "the clipboard holds the text";
+}
+
+} // namespace
+} // namespace morvel::test
