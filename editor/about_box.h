@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QUrl>
 
 class QLabel;
 class QPushButton;
@@ -15,6 +16,10 @@ class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CommentsClick();
 
@@ -26,6 +31,8 @@ private:
     QPushButton* okButton_;
 };
 
+// The link of a new support mail: the support address with the fixed subject, encoded.
+QUrl SupportMailUrl();
 // Opens a new mail to the support address in the desktop's mail program. The result of the
 // request is not examined: without a mail program nothing happens.
 void OpenSupportMail();
