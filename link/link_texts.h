@@ -16,11 +16,12 @@ inline constexpr char kProgrammingDone[] = "Programowanie zakończone pomyślnie
 inline constexpr char kReadDone[] = "zaladowane ustawienia z eprom";
 inline constexpr char kNoAnswer[] = "No answer from module    ";
 
-// Refusals before the first frame; %1 names the field.
+// Refusals before the first frame. %1 names a field that would reach the module changed; it may
+// be the victim of a number too long for the slot before it.
 inline constexpr char kSimPinLength[] =
     "Programowanie wstrzymane: PIN karty SIM musi mieć 4 znaki albo być pusty.";
 inline constexpr char kFieldDoesNotFit[] =
-    "Programowanie wstrzymane: %1 nie mieści się w pamięci modułu.";
+    "Programowanie wstrzymane: %1 nie zapisze się w module bez zmian (za długi numer?).";
 inline constexpr char kFieldSmsCentre[] = "numer centrum SMS";
 inline constexpr char kFieldUserNumber[] = "numer użytkownika %1";
 inline constexpr char kFieldInputText[] = "tekst wejścia %1 (zbocze %2)";

@@ -235,10 +235,15 @@ bool ModuleLink::SendFrame(int n)
 
 void ModuleLink::HandleReadingReply(const std::string& text)
 {
+    const std::size_t gatheredBefore = readBytes_.size();
     for (const char byte : text)
         AddReadByte(byte);
-    // A "*1" before the whole memory has come is part of the data, not the end of the reply.
-    if (Holds(text, protocol::kStop) && readBytes_.size() >= protocol::kReadReplyMinimum) {
+    // A "*1" among the leading byte and the memory is data; the reply ends at the first "*1"
+    // after them, wherever the receptions split it.
+    const std::size_t searchFrom =
+        std::max(protocol::kReadReplyMinimum, gatheredBefore > 0 ? gatheredBefore - 1 : 0);
+    if (readBytes_.size() >= searchFrom
+        && readBytes_.find(protocol::kStop, searchFrom) != std::string::npos) {
         FinishRead();
         return;
     }

@@ -39,8 +39,9 @@ QStringList CheckSimPin(const TSettingsRecord& record)
 QStringList CheckImageRoundTrip(const TSettingsRecord& record, const TEepromImage& image)
 {
     // Decode onto a copy, so that bytes the decoder leaves alone compare equal.
-    TSettingsRecord decoded = record;
-    DecodeImage(image, decoded);
+    TSettingsRecord decodedCopy = record;
+    DecodeImage(image, decodedCopy);
+    const TSettingsRecord& decoded = decodedCopy;
 
     QStringList refusals;
     if (SmsCentre(decoded) != SmsCentre(record))
