@@ -137,13 +137,16 @@ void SerialModulePort::Close()
 
 void SerialModulePort::CloseNow()
 {
+    if (port_.isOpen()) {
+        // Flushing a vanished device fails too; that is no news for the listener.
+        shuttingDown_ = true;
+        port_.clear();
+        port_.close();
+        shuttingDown_ = false;
+    }
+    port_.clearError();
     closing_ = false;
     lost_ = false;
-    if (!port_.isOpen())
-        return;
-    port_.clear();
-    port_.close();
-    port_.clearError();
 }
 
 bool SerialModulePort::IsOpen() const
@@ -219,7 +222,7 @@ void SerialModulePort::OnErrorOccurred(QSerialPort::SerialPortError error)
     // A vanished device can make Qt report read errors over and over while the port stays
     // open: act on the first one only, and close only an open port (closing a closed one is
     // an error of its own).
-    if (lost_ || !port_.isOpen())
+    if (lost_ || shuttingDown_ || !port_.isOpen())
         return;
     lost_ = true;
     const PortResult failure = Failure(texts::kPortLost, ErrorNumber(port_));

@@ -43,6 +43,7 @@ private:
     bool deliveryQueued_ = false;
     bool closing_ = false;        // closed for the link; the device is released right after
     bool lost_ = false;           // the device failed; the close is on its way
+    bool shuttingDown_ = false;   // inside CloseNow()
 };
 
 } // namespace morvel

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "link/module_link.h"
+#include "link/run_timer.h"
+#include "link/serial_port.h"
+#include "model/settings_record.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+namespace morvel {
+
+// One programming or reading run without a window, for the command-line tool and the
+// benchmarks: the same ModuleLink as the window's, with the information list handed to a line
+// sink and the run waited for in a local event loop.
+//
+// The user numbers are checked on the record itself, and there are no controls to store or load:
+// the record IS the settings.
+class LinkSession final : private InfoList, private RunControls, private LinkHooks {
+public:
+    // `line` is a new or rewritten line of the information list; `replacesLast` is true when it
+    // rewrites the progress line in place.
+    using LineSink = std::function<void(const QString& line, bool replacesProgress)>;
+
+    struct Result {
+        RunEnd end;
+        QString text; // the failure's text; empty on success
+        bool ok() const { return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone; }
+    };
+
+    LinkSession(SettingsModel& model, LineSink sink,
+                std::chrono::milliseconds timeout = protocol::kReplyTimeout);
+
+    // Programs model.record (encoded into model.image) into the module on `portName`.
+    Result Program(const QString& portName);
+    // Reads the module on `portName` into model.image and decodes it onto model.record.
+    Result Read(const QString& portName);
+
+private:
+    Result Wait();
+
+    // InfoList
+    int LineCount() const override { return lineCount_; }
+    void AddLine(const QString& text) override;
+    void RemoveFirstLine() override { --lineCount_; }
+    void ReplaceLine(int index, const QString& text) override;
+    // RunControls: a terminal has no buttons and no cursor.
+    void SetProgramButtonEnabled(bool) override {}
+    void SetReadButtonEnabled(bool) override {}
+    void SetBusyCursor(bool) override {}
+    // LinkHooks
+    bool UserNumbersPass() override;
+    void StoreControls() override {}
+    void LoadControls() override {}
+    void ShowError(const QString&) override {}
+    void RunEnded(RunEnd end, const QString& text) override;
+
+    SettingsModel& model_;
+    LineSink sink_;
+    int lineCount_ = 0;
+    SerialModulePort port_;
+    QtRunTimer timer_;
+    ModuleLink link_;
+    bool ended_ = false;
+    Result result_{RunEnd::Refused, {}};
+};
+
+} // namespace morvel
