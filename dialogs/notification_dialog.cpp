@@ -12,8 +12,8 @@ namespace morvel {
 
 namespace {
 
-// Smallest size of the window; the layout makes it larger for long names or large fonts.
-constexpr QSize kMinimumSize(251, 284);
+// Usual size of the window; it grows for long names or large fonts.
+constexpr QSize kUsualSize(251, 284);
 constexpr int kLabelColumn = 0;
 constexpr int kSmsColumn = 1;
 constexpr int kClipColumn = 2;
@@ -90,8 +90,7 @@ TFConfigWorkWeRe::TFConfigWorkWeRe(QWidget* parent)
     setTabOrder(previous, bitBtn1_);
     setTabOrder(bitBtn1_, bitBtn2_);
 
-    setMinimumSize(kMinimumSize);
-    resize(minimumSizeHint().expandedTo(kMinimumSize));
+    resize(sizeHint().expandedTo(kUsualSize));
 }
 
 void TFConfigWorkWeRe::LoadByte(std::uint8_t notification)
@@ -130,6 +129,17 @@ void TFConfigWorkWeRe::SetClipColumnVisible(bool visible)
     label6_->setVisible(visible);
     for (const UserRow& row : rows_)
         row.clip->setVisible(visible);
+}
+
+// Fits the window to what this opening shows, before it is centred over its parent: never smaller than the contents need, so no
+// caption is cut, and back to the usual size when the contents shrink again.
+void TFConfigWorkWeRe::setVisible(bool visible)
+{
+    if (visible) {
+        layout()->activate(); // takes this opening's captions into the minimum size
+        resize(sizeHint().expandedTo(kUsualSize));
+    }
+    QDialog::setVisible(visible);
 }
 
 } // namespace morvel

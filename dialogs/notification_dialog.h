@@ -40,6 +40,8 @@ public:
     QPushButton& BitBtn1() const { return *bitBtn1_; } // OK
     QPushButton& BitBtn2() const { return *bitBtn2_; } // Cancel
 
+    void setVisible(bool visible) override;
+
 private:
     struct UserRow {
         QLabel* label;

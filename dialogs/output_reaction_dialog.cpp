@@ -22,8 +22,8 @@ constexpr std::uint8_t kImmobiliserBit = 0x04;
 constexpr std::uint8_t kSirenBit = 0x02;
 constexpr std::uint8_t kDelayedBit = 0x01;
 
-// Smallest size of the window; the layout makes it larger where the desktop's font needs it.
-constexpr QSize kMinimumSize(375, 243);
+// Usual size of the window; it grows where the desktop's font needs it.
+constexpr QSize kUsualSize(375, 243);
 // The output options sit a little to the right of "Inactive options", which governs them.
 constexpr int kOutputIndent = 8;
 
@@ -92,8 +92,7 @@ TFconfigNumberWeRe::TFconfigNumberWeRe(QWidget* parent)
     setTabOrder(chBOFFWY2iN_, bitBtn1_);
     setTabOrder(bitBtn1_, bitBtn2_);
 
-    setMinimumSize(kMinimumSize);
-    resize(minimumSizeHint().expandedTo(kMinimumSize));
+    resize(sizeHint().expandedTo(kUsualSize));
 
     // toggled fires exactly when a tick changes, whether the operator clicks or code sets it.
     connect(chBNoActiv_, &QCheckBox::toggled, this, [this] { ChBNoActivClick(); });
@@ -175,6 +174,17 @@ void TFconfigNumberWeRe::RefreshEnabledStates()
     chBOFFwy1In_->setEnabled(active && !chBONwy1IN_->isChecked());
     chBonWy2In_->setEnabled(active && !chBOFFWY2iN_->isChecked());
     chBOFFWY2iN_->setEnabled(active && !chBonWy2In_->isChecked());
+}
+
+// Fits the window to what this opening shows, before it is centred over its parent: never smaller than the contents need, so no
+// caption is cut, and back to the usual size when the contents shrink again.
+void TFconfigNumberWeRe::setVisible(bool visible)
+{
+    if (visible) {
+        layout()->activate(); // takes this opening's captions into the minimum size
+        resize(sizeHint().expandedTo(kUsualSize));
+    }
+    QDialog::setVisible(visible);
 }
 
 } // namespace morvel

@@ -42,6 +42,8 @@ public:
     QPushButton& BitBtn1() const { return *bitBtn1_; }           // OK
     QPushButton& BitBtn2() const { return *bitBtn2_; }           // Cancel
 
+    void setVisible(bool visible) override;
+
 private:
     void ChBNoActivClick();
     void PairRule(QCheckBox& member, QCheckBox& partner);

@@ -254,6 +254,33 @@ TEST_F(NotificationDialogTest, ReopeningUsesTheFieldsAsTheyStandAndShowsTheClipC
     EXPECT_EQ(record.bytes[89], 0x30);
 }
 
+// True when every visible label and box of the showing dialog has the room its text needs.
+bool NothingClipped(const QDialog& showing)
+{
+    for (const QWidget* control : showing.findChildren<QWidget*>()) {
+        if (control->isVisible() && control->width() < control->sizeHint().width())
+            return false;
+    }
+    return true;
+}
+
+TEST_F(NotificationDialogTest, TheWindowFitsALongNameAndShrinksBackAfterwards)
+{
+    UserFields longName = kAllUsers;
+    longName[1].name = QString(30, QChar('W')); // the longest name the page takes
+    int widened = 0;
+    OpenAndAct(Opener::Input, "BBConfigWorkWe1Re1", longName, [&](QDialog& showing) {
+        EXPECT_TRUE(NothingClipped(showing));
+        widened = showing.width();
+        ClickButton(showing, "BitBtn2");
+    });
+    OpenAndAct(Opener::Input, "BBConfigWorkWe1Re1", kAllUsers, [&](QDialog& showing) {
+        EXPECT_TRUE(NothingClipped(showing));
+        EXPECT_LT(showing.width(), widened);
+        ClickButton(showing, "BitBtn2");
+    });
+}
+
 TEST_F(NotificationDialogTest, EscapeCancels)
 {
     record.bytes[94] = 0x01;

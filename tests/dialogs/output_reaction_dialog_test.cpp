@@ -324,6 +324,18 @@ TEST_F(OutputReactionDialogTest, ReopeningAfterOkShowsTheNewByte)
     EXPECT_EQ(record.bytes[54], 0x44);
 }
 
+TEST_F(OutputReactionDialogTest, EveryCaptionHasTheRoomItNeeds)
+{
+    OpenAndAct("BB_ConfigNumerWe1Re1", [](QDialog& showing) {
+        for (const QWidget* control : showing.findChildren<QWidget*>()) {
+            if (control->isVisible()) {
+                EXPECT_GE(control->width(), control->sizeHint().width()) << control->objectName().toStdString();
+            }
+        }
+        ClickButton(showing, "BitBtn2");
+    });
+}
+
 TEST_F(OutputReactionDialogTest, EscapeCancels)
 {
     record.bytes[41] = 0x08;
