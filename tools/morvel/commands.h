@@ -22,5 +22,7 @@ int RunEncode(Arguments arguments);
 int RunDecode(Arguments arguments);
 int RunDump(Arguments arguments);
 int RunDefaults(Arguments arguments);
+int RunProgram(Arguments arguments);
+int RunRead(Arguments arguments);
 
 } // namespace morvel::cli

@@ -28,6 +28,12 @@ constexpr Command kCommands[] = {
     {"defaults", "SETTINGS.orv",
      "Writes a settings file holding the start-up defaults and empty user notes.",
      morvel::cli::RunDefaults},
+    {"program", "--port PORT SETTINGS.orv",
+     "Programs the settings of the file into the module on PORT, as \"Program settings\" does.",
+     morvel::cli::RunProgram},
+    {"read", "--port PORT OUT.orv [--onto BASE.orv]",
+     "Reads the module on PORT onto the defaults (or BASE.orv) and writes a settings file.",
+     morvel::cli::RunRead},
 };
 
 void PrintOverview(std::ostream& out)

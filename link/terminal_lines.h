@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+namespace morvel {
+
+// Prints the lines of the information list on a stream as they appear. On a terminal the
+// progress line is rewritten in place; into a file or a pipe every update is a line of its own.
+class TerminalLines {
+public:
+    explicit TerminalLines(std::FILE* out);
+    ~TerminalLines();
+
+    void Print(const QString& line, bool replacesProgress);
+
+private:
+    std::FILE* out_;
+    bool terminal_;
+    bool lineOpen_ = false; // the newest line is on screen without its newline yet
+};
+
+} // namespace morvel
