@@ -32,7 +32,7 @@ std::string TextToAnsi(const QString& text)
         const QByteArray encoded = encoder.encode(QStringView(text).mid(i, length));
         if (encoder.hasError() || encoded.size() != 1) {
             bytes.push_back(kUnmappableReplacement);
-            encoder.resetState();
+            encoder = QStringEncoder(kAnsiCodePage); // the error flag stays set until then
         } else {
             bytes.push_back(encoded.at(0));
         }
