@@ -24,6 +24,7 @@ constexpr QChar kNoKey = QChar(0);
 constexpr QChar kBackspace = QChar(8);
 constexpr QChar kTab = QChar(9);
 constexpr QChar kEnter = QChar(13);
+constexpr QChar kPasteControl = QChar(0x16); // what Ctrl+V types; Copy and Cut are refused alike
 constexpr QChar kNoMarker = QChar(u'$'); // a sign marker that bars its own sign
 constexpr QChar kPlus = QChar(u'+');
 constexpr QChar kMinus = QChar(u'-');
@@ -68,11 +69,11 @@ std::optional<QChar> TypedCharacter(const QKeyEvent& event)
     }
     if (event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut)
         || event.matches(QKeySequence::Copy))
-        return QChar(0x16);
+        return kPasteControl;
     const bool control = (event.modifiers() & Qt::ControlModifier)
                          && !(event.modifiers() & Qt::AltModifier);
     if (control && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
-        return QChar(event.key() - Qt::Key_A + 1);
+        return QChar(event.key() - Qt::Key_A + 1); // Ctrl+A is 1, Ctrl+Z is 26
     if (event.text().isEmpty())
         return std::nullopt;
     return event.text().at(0);
