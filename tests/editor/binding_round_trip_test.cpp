@@ -21,14 +21,16 @@ void PutText(std::uint8_t* field, std::string_view text)
     std::copy(text.begin(), text.end(), field + 1);
 }
 
-// Every printable byte value in turn, so that every character of the code page passes the controls.
+// Byte values from `first` to 255 in turn, so that every character of the code page passes the
+// controls. One-line fields keep control characters; the notes memo keeps only its line breaks.
+constexpr int kFirstNonNul = 0x01;
 constexpr int kFirstPrintable = 0x20;
-std::string Characters(std::size_t count, int& next)
+std::string Characters(std::size_t count, int& next, int first)
 {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         text.push_back(static_cast<char>(next));
-        next = next == 255 ? kFirstPrintable : next + 1;
+        next = next == 255 ? first : next + 1;
     }
     return text;
 }
@@ -58,9 +60,10 @@ TSettingsRecord ShowableRecord()
     const char* const numbers[] = {"+48500100200", "12 34", "", "+1"};
     for (std::size_t u = 0; u < 4; ++u)
         PutText(&r.bytes[125 + 16 * u], numbers[u]);
-    int next = kFirstPrintable;
+    int next = kFirstNonNul;
     for (std::size_t t = 0; t < kTextCount; ++t)
-        PutText(&r.bytes[kInputTextBase + kTextStride * t], Characters(t % 2 ? kTextCapacity : 20 + t % 7, next));
+        PutText(&r.bytes[kInputTextBase + kTextStride * t],
+                Characters(t % 2 ? kTextCapacity : 20 + t % 7, next, kFirstNonNul));
     r.bytes[1225] = 5;
     r.bytes[1226] = 6;
     r.bytes[1227] = 7;
@@ -123,8 +126,9 @@ TEST(BindingRoundTrip, NotesComeBackByteForByte)
         loaded.bytes[i] = static_cast<std::uint8_t>(i * 13 + 5);
     int next = kFirstPrintable;
     for (std::size_t u = 0; u < 4; ++u) {
-        PutText(&loaded.bytes[kNotesEntry * u], Characters(30 - u, next));
-        std::string notes = Characters(100, next) + "\r\n" + Characters(100, next) + "\r\n\r\n";
+        PutText(&loaded.bytes[kNotesEntry * u], Characters(30 - u, next, kFirstPrintable));
+        std::string notes = Characters(100, next, kFirstPrintable) + "\r\n"
+                            + Characters(100, next, kFirstPrintable) + "\r\n\r\n";
         PutText(&loaded.bytes[kNotesEntry * u + 31], notes);
     }
     LoadUserNotes(tree.window(), loaded);
