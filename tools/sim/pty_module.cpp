@@ -122,6 +122,7 @@ void PtyModule::HandleInput()
     const ssize_t count = ::read(master_, buffer, sizeof buffer);
     if (count <= 0)
         return;
+    bytesReceived_ += count;
     const auto now = Clock::now();
     if (options_.paceAtWireRate)
         wireFree_ = std::max(wireFree_, now) + kByteTime * count;
@@ -175,7 +176,9 @@ void PtyModule::Send(const std::string& reply)
             HangUp();
             return;
         }
-        when = Clock::now() + (options_.splitBytes > 0 ? options_.splitGap : Clock::duration{});
+        // Paced pieces follow the wire's own clock, so a late wake-up is not carried forward.
+        if (options_.splitBytes > 0)
+            when = Clock::now() + options_.splitGap;
     }
 }
 

@@ -39,6 +39,8 @@ public:
     void SetMemory(const ModuleMemory& memory);
     ModuleCounters Counters() const;
     bool HungUp() const { return hungUp_; }
+    // Bytes that crossed the line in both directions since the module started.
+    long WireBytes() const { return bytesReceived_ + bytesSent_; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -61,7 +63,8 @@ private:
     std::atomic<bool> stopping_{false};
     std::atomic<bool> hungUp_{false};
     long repliesSent_ = 0;
-    long bytesSent_ = 0;
+    std::atomic<long> bytesSent_{0};
+    std::atomic<long> bytesReceived_{0};
     Clock::time_point wireFree_{}; // when the line is free again at the wire rate
 };
 
