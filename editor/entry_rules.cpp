@@ -79,16 +79,74 @@ std::optional<QChar> TypedCharacter(const QKeyEvent& event)
     return event.text().at(0);
 }
 
-using KeyRule = QChar (*)(QLineEdit&, QChar);
-using ExitCheck = bool (*)(QLineEdit&, QWidget&, MessageBoxes&);
+// A field's text and caret while a rule decides on one typed character.
+struct Typing {
+    QString text;
+    int caret;
+};
 
-// Runs a key rule on the key presses of one field and eats the keys the rule discards.
+// Decides on one character typed into the field; may change the text first (Enruser1 clears a
+// text that holds a blank). Returns the character or null, as FilterKey does.
+using CharacterRule = QChar (*)(Typing&, QChar);
+
+QChar User1NumberRule(Typing& typing, QChar key)
+{
+    // A number with a blank came from a file or the module; typing starts it afresh.
+    if (!typing.text.isEmpty() && typing.text.contains(kSpace)) {
+        typing.text.clear();
+        typing.caret = 0;
+    }
+    return FilterKey(typing.text, typing.caret, key, kPlus, kMinus);
+}
+
+QChar PinRule(Typing& typing, QChar key)
+{
+    return FilterKey(typing.text, typing.caret, key, kNoMarker, kNoMarker);
+}
+
+// What an edit replaced: `removed` characters at `at` gave way to `inserted`.
+struct Change {
+    qsizetype at;
+    qsizetype removed;
+    QString inserted;
+};
+
+Change Difference(const QString& before, const QString& after)
+{
+    qsizetype prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix
+           && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, before.size() - prefix - suffix, after.mid(prefix, after.size() - prefix - suffix)};
+}
+
+// The text an edit leaves when each character it put in is typed through the rule in turn.
+Typing Retype(const QString& before, const QString& after, CharacterRule rule)
+{
+    const Change change = Difference(before, after);
+    Typing typing{QString(before).remove(change.at, change.removed), static_cast<int>(change.at)};
+    for (QChar character : change.inserted) {
+        if (!rule(typing, character).isNull())
+            typing.text.insert(typing.caret++, character);
+    }
+    return typing;
+}
+
+// Runs a character rule on the key presses of one field and eats the keys it discards. Text put
+// in by other means (a paste from the context menu, a drop) passes the same rule afterwards, one
+// character after the other, so a PIN never takes letters by the back door.
 class KeyRuleFilter final : public QObject {
 public:
-    KeyRuleFilter(QLineEdit& field, KeyRule rule)
-        : QObject(&field), field_(field), rule_(rule)
+    KeyRuleFilter(QLineEdit& field, QChar (*keyPress)(QLineEdit&, QChar), CharacterRule rule)
+        : QObject(&field), field_(field), keyPress_(keyPress), rule_(rule), lastText_(field.text())
     {
         field.installEventFilter(this);
+        // textEdited comes before textChanged, so lastText_ still holds the text before the edit.
+        connect(&field, &QLineEdit::textEdited, this, &KeyRuleFilter::RecheckEdit);
+        connect(&field, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -98,15 +156,33 @@ public:
         const std::optional<QChar> typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (!typed)
             return false;
-        return rule_(field_, *typed).isNull();
+        return keyPress_(field_, *typed).isNull();
     }
 
     static constexpr const char* kForwarding = "morvelForwardingTab";
 
 private:
+    // Runs once the edit has finished, so that the field is not rewritten in the middle of it.
+    void RecheckEdit(const QString& after)
+    {
+        QTimer::singleShot(0, this, [this, before = lastText_, after] {
+            if (field_.text() != after)
+                return;
+            const Typing typing = Retype(before, after, rule_);
+            if (typing.text != after) {
+                field_.setText(typing.text);
+                field_.setCursorPosition(typing.caret);
+            }
+        });
+    }
+
     QLineEdit& field_;
-    KeyRule rule_;
+    QChar (*keyPress_)(QLineEdit&, QChar);
+    CharacterRule rule_;
+    QString lastText_;
 };
+
+using ExitCheck = bool (*)(QLineEdit&, QWidget&, MessageBoxes&);
 
 // Runs the exit checks of the window's fields when the focus moves from one control of the window
 // to another. The check runs once that move has finished, so that the modal box does not open in
@@ -178,6 +254,20 @@ void FocusNextControl(QLineEdit& field)
     field.setProperty(KeyRuleFilter::kForwarding, false);
 }
 
+// Enter moves the focus on; any other key goes to the field's character rule.
+QChar KeyPress(QLineEdit& field, QChar key, CharacterRule rule)
+{
+    if (key == kEnter) {
+        FocusNextControl(field);
+        return kNoKey;
+    }
+    Typing typing{field.text(), CaretOf(field)};
+    const QChar result = rule(typing, key);
+    if (typing.text != field.text())
+        field.setText(typing.text);
+    return result;
+}
+
 } // namespace
 
 QChar FilterKey(const QString& text, int caret, QChar key, QChar plusMarker, QChar minusMarker)
@@ -199,23 +289,12 @@ QChar FilterKey(const QString& text, int caret, QChar key, QChar plusMarker, QCh
 
 QChar Enruser1KeyPress(QLineEdit& field, QChar key)
 {
-    if (key == kEnter) {
-        FocusNextControl(field);
-        return kNoKey;
-    }
-    // A number with a blank came from a file or the module; typing starts it afresh.
-    if (!field.text().isEmpty() && field.text().contains(kSpace))
-        field.clear();
-    return FilterKey(field.text(), CaretOf(field), key, kPlus, kMinus);
+    return KeyPress(field, key, &User1NumberRule);
 }
 
 QChar EPinKeyPress(QLineEdit& field, QChar key)
 {
-    if (key == kEnter) {
-        FocusNextControl(field);
-        return kNoKey;
-    }
-    return FilterKey(field.text(), CaretOf(field), key, kNoMarker, kNoMarker);
+    return KeyPress(field, key, &PinRule);
 }
 
 bool EPinExit(QLineEdit& field, QWidget& window, MessageBoxes& boxes)
@@ -259,8 +338,8 @@ void CBcentrumChange(QWidget& window)
 
 void InstallEntryRules(QWidget& window, MessageBoxes& boxes)
 {
-    new KeyRuleFilter(RequireControl<QLineEdit>(window, kUser1NumberName), &Enruser1KeyPress);
-    new KeyRuleFilter(RequireControl<QLineEdit>(window, kSimPinName), &EPinKeyPress);
+    new KeyRuleFilter(RequireControl<QLineEdit>(window, kUser1NumberName), &Enruser1KeyPress, &User1NumberRule);
+    new KeyRuleFilter(RequireControl<QLineEdit>(window, kSimPinName), &EPinKeyPress, &PinRule);
 
     auto* exits = new ExitChecks(window, boxes);
     for (const char* name : {kSimPinName, kSmsAccessCodeName})

@@ -78,6 +78,42 @@ TEST_P(KeyRuleFocusTest, EnterMovesTheFocusOnAndKeepsTheText)
 INSTANTIATE_TEST_SUITE_P(Fields, KeyRuleFocusTest,
                          ::testing::Values(std::pair{"Enruser1", "Eosoba1"}, std::pair{"EPin", "CBcentrum"}));
 
+struct PasteCase {
+    const char* field;
+    const char* before;
+    int caret;
+    const char* pasted;
+    const char* after;
+};
+
+void PrintTo(const PasteCase& c, std::ostream* out) { *out << c.field << " \"" << c.pasted << '"'; }
+
+class PasteRuleTest : public ::testing::TestWithParam<PasteCase> {};
+
+// A paste from the context menu takes the characters the rule would take if they were typed.
+TEST_P(PasteRuleTest, PastedTextPassesTheKeyRule)
+{
+    const PasteCase& c = GetParam();
+    ControlTree tree;
+    tree.WireUp();
+    auto& field = tree.Get<QLineEdit>(c.field);
+    field.setText(QString::fromUtf8(c.before));
+    field.setCursorPosition(c.caret);
+    QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+    field.paste();
+    const QString expected = QString::fromUtf8(c.after);
+    ProcessEventsUntil([&] { return field.text() == expected; }, std::chrono::milliseconds(500));
+    EXPECT_EQ(field.text(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PasteRuleTest,
+    ::testing::Values(PasteCase{"EPin", "", 0, "12ab+3", "123"}, PasteCase{"EPin", "1", 1, "-9", "19"},
+                      PasteCase{"Enruser1", "", 0, "+48 601-2", "+486012"},
+                      PasteCase{"Enruser1", "48", 2, "+1", "481"},
+                      PasteCase{"Enruser1", "12 34", 5, "5", "5"},
+                      PasteCase{"Enruser2", "", 0, "a +b", "a +b"}));
+
 TEST(KeyRuleClipboard, PasteShortcutIsRefusedInTheFilteredFields)
 {
     ControlTree tree;
