@@ -17,11 +17,13 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <chrono>
 #include <memory>
@@ -174,6 +176,39 @@ INSTANTIATE_TEST_SUITE_P(
         WiringCase{"BBConfigWorkSpecWe1Re2", "Reakcja 2 wyjścia 1", "ChBUS4SMS", 90, 0x40},
         WiringCase{"BBConfigWorkSpecWe2Re1", "Reakcja 1 wyjścia 2", "ChBUS1SMS ChBUS2SMS", 91, 0x05}));
 
+// Takes the mail links the program hands to the desktop instead of opening them.
+class MailRecorder : public QObject {
+    Q_OBJECT
+public:
+    MailRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "Open"); }
+    ~MailRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
+    QList<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+TEST(WindowHelpMenu, AboutShowsTheAboutBoxModallyEachTimeAndSupportOpensAMail)
+{
+    LoaderRun run;
+    QObject actions;
+    for (int showing = 1; showing <= 2; ++showing) {
+        const QDialog* shown = nullptr;
+        WhenModalShows(actions, [&](QDialog& modal) {
+            shown = &modal;
+            QTest::keyClick(&modal, Qt::Key_Return);
+        });
+        run.window.InfoClick();
+        EXPECT_EQ(shown, &run.about) << "showing " << showing;
+        EXPECT_FALSE(run.about.isVisible());
+    }
+
+    MailRecorder mail;
+    run.window.Kotaktzdziaemtechnicznym1Click();
+    ASSERT_EQ(mail.opened.size(), 1);
+    EXPECT_EQ(mail.opened.front().toEncoded(),
+              QByteArray("mailto:support@morvel.example?subject=Uwagi%20do%20programu%20Telvor%20%20%20%20%20%20"));
+}
+
 TEST(WindowReactions, NotificationRowsFollowTheNumbersPageAsTyped)
 {
     LoaderRun run;
@@ -297,3 +332,5 @@ TEST(WindowReactions, ProgrammingAndReadingTheModuleCarriesThemThrough)
 
 } // namespace
 } // namespace morvel
+
+#include "window_reactions_test.moc"
