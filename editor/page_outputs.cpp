@@ -1,0 +1,115 @@
+#include "editor/field_limits.h"
+#include "editor/page_builder.h"
+#include "editor/pages.h"
+#include "widgets/limited_edit.h"
+#include "widgets/spin_edit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace morvel {
+
+namespace {
+
+// The controls of one output's group differ only in their numbers.
+struct OutputNames {
+    int output;
+    const char* smsFlag;
+    const char* enableLabel;
+    const char* enableCode;
+    const char* disableLabel;
+    const char* disableCode;
+    const char* timeFlag;
+    const char* timeLabel;
+    const char* offTimer;
+    const char* unitLabel;
+};
+
+constexpr OutputNames kOutput1{1, "ChBFlags_0", "Label43", "EZalWy1", "Label45", "EwylWy1",
+                               "ChBFlags_2", "Label24", "SEWy_offTimer1", "Label47"};
+constexpr OutputNames kOutput2{2, "ChBFlags_1", "Label44", "EZalWy2", "Label46", "EwylWy2",
+                               "ChBFlags_3", "Label25", "SEWy_offTimer2", "Label48"};
+
+QGroupBox* BuildOutputGroup(QWidget* page, const char* boxName, const char* caption, const OutputNames& n)
+{
+    auto* box = NewGroupBox(page, boxName, Caption(caption));
+    const QString output = QString::number(n.output);
+    auto* smsFlag = NewCheckBox(box, n.smsFlag, Caption("Enable/Disable output %1 by SMS").arg(output));
+    auto* enableCode = NewEdit(box, n.enableCode, field_limit::kOutputCode);
+    auto* disableCode = NewEdit(box, n.disableCode, field_limit::kOutputCode);
+    auto* timeFlag = NewCheckBox(box, n.timeFlag, Caption("Auto Disable output %1 by time").arg(output));
+    auto* offTimer = NewSpinEdit(box, n.offTimer, 1, 255);
+    enableCode->setFixedWidth(50);
+    disableCode->setFixedWidth(50);
+
+    auto* grid = Compact(new QGridLayout(box));
+    grid->addWidget(smsFlag, 0, 0, 1, 3);
+    grid->addWidget(NewLabel(box, Caption("Enable code"), n.enableLabel), 1, 0, Qt::AlignRight);
+    grid->addWidget(enableCode, 1, 1, 1, 2, Qt::AlignLeft);
+    grid->addWidget(NewLabel(box, Caption("Disable code"), n.disableLabel), 2, 0, Qt::AlignRight);
+    grid->addWidget(disableCode, 2, 1, 1, 2, Qt::AlignLeft);
+    grid->addWidget(timeFlag, 3, 0, 1, 3);
+    grid->addWidget(NewLabel(box, Caption("Disable output %1 after time:").arg(output), n.timeLabel), 4, 0,
+                    Qt::AlignRight);
+    grid->addWidget(offTimer, 4, 1);
+    grid->addWidget(NewLabel(box, Caption("[s]"), n.unitLabel), 4, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(5, 1);
+    return box;
+}
+
+// The output confirmations: special entries 1 and 2. The buttons are direct children of the
+// group box, whose name tells the notification dialog to offer SMS only.
+QGroupBox* BuildConfirmationGroup(QWidget* page)
+{
+    auto* box = NewGroupBox(page, "GroupBox11", Caption("Confirmation of outputs reactions"));
+    auto* grid = Compact(new QGridLayout(box));
+    grid->setVerticalSpacing(2);
+    grid->addWidget(NewHeader(box, Caption("Send SMS if:")), 0, 1);
+    grid->addWidget(NewHeader(box, Caption("SMS message text:")), 0, 2);
+    int row = 1;
+    for (int output = 1; output <= 2; ++output) {
+        const QByteArray s = QByteArray::number(output);
+        grid->addWidget(NewLabel(box, Caption("Output %1").arg(output)), row, 0, 2, 1);
+        for (int edge = 1; edge <= 2; ++edge) {
+            const QByteArray e = QByteArray::number(edge);
+            grid->addWidget(NewButton(box, ("BBConfigWorkSpecWe" + s + "Re" + e).constData(),
+                                      Caption(edge == 1 ? "Enabled" : "Disabled")),
+                            row, 1);
+            grid->addWidget(NewEdit(box, ("ETSpecSMS_We" + s + "_Re" + e).constData(), field_limit::kSmsText),
+                            row, 2);
+            ++row;
+        }
+    }
+    grid->setColumnStretch(2, 1);
+    grid->setColumnMinimumWidth(2, 300);
+    return box;
+}
+
+} // namespace
+
+QWidget* BuildOutputsPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet5"));
+    auto* output1 = BuildOutputGroup(page, "GroupBox4", "Wyjście 1", kOutput1);
+    auto* output2 = BuildOutputGroup(page, "GroupBox5", "Wyjście 2", kOutput2);
+    auto* confirmations = BuildConfirmationGroup(page);
+
+    auto* outputs = new QHBoxLayout;
+    outputs->addWidget(output1);
+    outputs->addWidget(output2);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(30, 8, 30, 8);
+    column->addLayout(outputs);
+    column->addWidget(confirmations);
+    column->addStretch();
+    return page;
+}
+
+} // namespace morvel
