@@ -96,22 +96,21 @@ TEST(EncodeImage, ChecksumIsTheComplementOfTheSumOfBytes2To40)
     EXPECT_EQ(ImageChecksum(image), image.bytes[kImageChecksum]);
 }
 
-class RejectTime : public testing::TestWithParam<int> {};
-
-TEST_P(RejectTime, IsStoredPlus15AndSurvivesTheRoundTrip)
+// All 256 values in one test: each would otherwise be a process of its own under CTest.
+TEST(EncodeImage, EveryRejectTimeIsStoredPlus15AndSurvivesTheRoundTrip)
 {
-    const auto value = static_cast<std::uint8_t>(GetParam());
-    TSettingsRecord record;
-    record.bytes[kRecordRejectTime] = value;
-    TEepromImage image;
-    EncodeImage(record, image);
-    EXPECT_EQ(image.bytes[kImageRejectTime], static_cast<std::uint8_t>((value + 15) % 256));
-    TSettingsRecord decoded;
-    DecodeImage(image, decoded);
-    EXPECT_EQ(decoded.bytes[kRecordRejectTime], value);
+    for (int value = 0; value < 256; ++value) {
+        SCOPED_TRACE("ClipRejectTime " + std::to_string(value));
+        TSettingsRecord record;
+        record.bytes[kRecordRejectTime] = static_cast<std::uint8_t>(value);
+        TEepromImage image;
+        EncodeImage(record, image);
+        ASSERT_EQ(image.bytes[kImageRejectTime], (value + 15) % 256);
+        TSettingsRecord decoded;
+        DecodeImage(image, decoded);
+        ASSERT_EQ(decoded.bytes[kRecordRejectTime], value);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(AllValues, RejectTime, testing::Range(0, 256));
 
 TEST(DecodeImage, ZeroImageGivesRejectTime241AndFourNulAccessCode)
 {
@@ -341,11 +340,9 @@ TEST(DecodeImage, ReadsTheSecondCopyOfTheSendTries)
 }
 
 // Any record whose texts fit their slots comes back byte for byte when decoded onto itself.
-class RandomRoundTrip : public testing::TestWithParam<unsigned> {};
-
-TEST_P(RandomRoundTrip, DecodeOfEncodeRestoresTheRecord)
+TSettingsRecord RandomRecordThatFitsTheImage(unsigned seed)
 {
-    std::mt19937 random(GetParam());
+    std::mt19937 random(seed);
     auto byte = [&] { return static_cast<std::uint8_t>(random()); };
     auto text = [&](std::size_t maxLength, char low, char high) {
         std::string s(random() % (maxLength + 1), ' ');
@@ -369,14 +366,21 @@ TEST_P(RandomRoundTrip, DecodeOfEncodeRestoresTheRecord)
         for (int special = 1; special <= 6; ++special)
             SpecialText(record, special, edge).assign(text(36, 1, 127));
     }
-    TEepromImage image;
-    EncodeImage(record, image);
-    TSettingsRecord decoded = record;
-    DecodeImage(image, decoded);
-    EXPECT_EQ(decoded, record);
+    return record;
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomRoundTrip, testing::Range(1u, 21u));
+TEST(EncodeImage, DecodeOfEncodeRestoresRandomRecords)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const TSettingsRecord record = RandomRecordThatFitsTheImage(seed);
+        TEepromImage image;
+        EncodeImage(record, image);
+        TSettingsRecord decoded = record;
+        DecodeImage(image, decoded);
+        ASSERT_EQ(decoded, record);
+    }
+}
 
 } // namespace
 } // namespace morvel
