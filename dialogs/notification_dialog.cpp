@@ -1,6 +1,7 @@
 #include "dialogs/notification_dialog.h"
 
 #include "dialogs/dialog_buttons.h"
+#include "model/record_offsets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,8 +19,8 @@ constexpr int kLabelColumn = 0;
 constexpr int kSmsColumn = 1;
 constexpr int kClipColumn = 2;
 
-std::uint8_t SmsBit(int user) { return static_cast<std::uint8_t>(1u << (2 * (user - 1))); }
-std::uint8_t ClipBit(int user) { return static_cast<std::uint8_t>(2u << (2 * (user - 1))); }
+using record_offset::NotifyClipBit;
+using record_offset::NotifySmsBit;
 
 QCheckBox* NewBox(QWidget* parent, const QString& name, const QString& accessibleName)
 {
@@ -96,8 +97,8 @@ TFConfigWorkWeRe::TFConfigWorkWeRe(QWidget* parent)
 void TFConfigWorkWeRe::LoadByte(std::uint8_t notification)
 {
     for (int user = 1; user <= kUserCount; ++user) {
-        rows_[user - 1].sms->setChecked(notification & SmsBit(user));
-        rows_[user - 1].clip->setChecked(notification & ClipBit(user));
+        rows_[user - 1].sms->setChecked(notification & NotifySmsBit(user));
+        rows_[user - 1].clip->setChecked(notification & NotifyClipBit(user));
     }
 }
 
@@ -106,9 +107,9 @@ std::uint8_t TFConfigWorkWeRe::ByteToStore() const
     std::uint8_t notification = 0;
     for (int user = 1; user <= kUserCount; ++user) {
         if (rows_[user - 1].sms->isChecked())
-            notification |= SmsBit(user);
+            notification |= NotifySmsBit(user);
         if (rows_[user - 1].clip->isChecked())
-            notification |= ClipBit(user);
+            notification |= NotifyClipBit(user);
     }
     return notification;
 }

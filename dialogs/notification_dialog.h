@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/record_offsets.h"
+
 #include <QDialog>
 
 #include <array>
@@ -20,7 +22,7 @@ namespace morvel {
 class TFConfigWorkWeRe : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kUserCount = 4;
+    static constexpr int kUserCount = record_offset::kUserCount;
 
     explicit TFConfigWorkWeRe(QWidget* parent = nullptr);
 

@@ -1,9 +1,9 @@
 #include "dialogs/output_reaction_dialog.h"
 
 #include "dialogs/dialog_buttons.h"
+#include "model/record_offsets.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,14 +13,14 @@ namespace morvel {
 namespace {
 
 // Bits of the output-reaction byte, one per box.
-constexpr std::uint8_t kInactiveBit = 0x80;
-constexpr std::uint8_t kOutput2OffBit = 0x40;
-constexpr std::uint8_t kOutput2OnBit = 0x20;
-constexpr std::uint8_t kOutput1OffBit = 0x10;
-constexpr std::uint8_t kOutput1OnBit = 0x08;
-constexpr std::uint8_t kImmobiliserBit = 0x04;
-constexpr std::uint8_t kSirenBit = 0x02;
-constexpr std::uint8_t kDelayedBit = 0x01;
+using record_offset::kReactionInactive;
+using record_offset::kReactionOutput2Off;
+using record_offset::kReactionOutput2On;
+using record_offset::kReactionOutput1Off;
+using record_offset::kReactionOutput1On;
+using record_offset::kReactionImmobiliser;
+using record_offset::kReactionSiren;
+using record_offset::kReactionDelayed;
 
 // Usual size of the window; it grows where the desktop's font needs it.
 constexpr QSize kUsualSize(375, 243);
@@ -107,25 +107,25 @@ TFconfigNumberWeRe::TFconfigNumberWeRe(QWidget* parent)
 
 void TFconfigNumberWeRe::LoadByte(std::uint8_t reaction)
 {
-    chBNoActiv_->setChecked(reaction & kInactiveBit);
-    chBOFFWY2iN_->setChecked(reaction & kOutput2OffBit);
-    chBonWy2In_->setChecked(reaction & kOutput2OnBit);
-    chBOFFwy1In_->setChecked(reaction & kOutput1OffBit);
-    chBONwy1IN_->setChecked(reaction & kOutput1OnBit);
-    chBTimeOFFWy2_->setChecked(reaction & kImmobiliserBit);
-    chBTimeOFFWy1_->setChecked(reaction & kSirenBit);
-    chBTimeRaport_->setChecked(reaction & kDelayedBit);
+    chBNoActiv_->setChecked(reaction & kReactionInactive);
+    chBOFFWY2iN_->setChecked(reaction & kReactionOutput2Off);
+    chBonWy2In_->setChecked(reaction & kReactionOutput2On);
+    chBOFFwy1In_->setChecked(reaction & kReactionOutput1Off);
+    chBONwy1IN_->setChecked(reaction & kReactionOutput1On);
+    chBTimeOFFWy2_->setChecked(reaction & kReactionImmobiliser);
+    chBTimeOFFWy1_->setChecked(reaction & kReactionSiren);
+    chBTimeRaport_->setChecked(reaction & kReactionDelayed);
 }
 
 std::uint8_t TFconfigNumberWeRe::ByteToStore() const
 {
     if (chBNoActiv_->isChecked())
-        return kInactiveBit;
+        return kReactionInactive;
     const std::pair<const QCheckBox*, std::uint8_t> boxes[] = {
-        {chBOFFWY2iN_, kOutput2OffBit}, {chBonWy2In_, kOutput2OnBit},
-        {chBOFFwy1In_, kOutput1OffBit}, {chBONwy1IN_, kOutput1OnBit},
-        {chBTimeOFFWy2_, kImmobiliserBit}, {chBTimeOFFWy1_, kSirenBit},
-        {chBTimeRaport_, kDelayedBit},
+        {chBOFFWY2iN_, kReactionOutput2Off}, {chBonWy2In_, kReactionOutput2On},
+        {chBOFFwy1In_, kReactionOutput1Off}, {chBONwy1IN_, kReactionOutput1On},
+        {chBTimeOFFWy2_, kReactionImmobiliser}, {chBTimeOFFWy1_, kReactionSiren},
+        {chBTimeRaport_, kReactionDelayed},
     };
     std::uint8_t reaction = 0;
     for (const auto& [box, bit] : boxes) {
@@ -133,7 +133,7 @@ std::uint8_t TFconfigNumberWeRe::ByteToStore() const
             reaction |= bit;
     }
     // An edge that does nothing is stored as inactive, never as 0.
-    return reaction == 0 ? kInactiveBit : reaction;
+    return reaction == 0 ? kReactionInactive : reaction;
 }
 
 // "Inactive options" greys every other option; ticking it clears them, except the delayed
