@@ -63,7 +63,9 @@ std::optional<QChar> TypedCharacter(const QKeyEvent& event)
         return kBackspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return kTab;
+        // Tab moves the focus before it could type anything: passing through a field must
+        // not act on it (the user-1 rule would clear a number that holds a blank).
+        return std::nullopt;
     default:
         break;
     }
@@ -151,15 +153,13 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != &field_ || event->type() != QEvent::KeyPress || field_.property(kForwarding).toBool())
+        if (watched != &field_ || event->type() != QEvent::KeyPress)
             return false;
         const std::optional<QChar> typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (!typed)
             return false;
         return keyPress_(field_, *typed).isNull();
     }
-
-    static constexpr const char* kForwarding = "morvelForwardingTab";
 
 private:
     // Runs once the edit has finished, so that the field is not rewritten in the middle of it.
@@ -244,14 +244,12 @@ bool WarnAndRefocus(QLineEdit& field, QWidget& window, MessageBoxes& boxes, cons
     return true;
 }
 
-// Moves the focus to the control after `field` in the window's focus order, as Tab does. The Tab
-// sent for it passes the field's key rule untouched (a rule could otherwise act on it).
+// Moves the focus to the control after `field` in the window's focus order, as Tab does (the key
+// rules let Tab pass untouched).
 void FocusNextControl(QLineEdit& field)
 {
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    field.setProperty(KeyRuleFilter::kForwarding, true);
     QCoreApplication::sendEvent(&field, &tab);
-    field.setProperty(KeyRuleFilter::kForwarding, false);
 }
 
 // Enter moves the focus on; any other key goes to the field's character rule.
@@ -314,7 +312,6 @@ bool EZalWy1Exit(QLineEdit& field, QWidget& window, MessageBoxes& boxes)
 
 void FillSmsCentres(QComboBox& centres)
 {
-    const QSignalBlocker quiet(centres);
     for (const SmsCentrePreset& preset : kSmsCentrePresets)
         centres.addItem(QString::fromUtf8(preset.entry), QString::fromUtf8(preset.number));
     centres.addItem(QString::fromUtf8(kOwnSmsCentreEntry));

@@ -50,9 +50,10 @@ void FillSmsCentres(QComboBox& centres);
 // the operator typed names no entry, Ecsms keeps its text.
 void CBcentrumChange(QWidget& window);
 
-// Binds the rules above to the window's controls: key filters of Enruser1 and EPin, the exit
-// checks of EPin, EPINMOD and the four output codes, and the change of CBcentrum (operator picks
-// and typing, never a selection made by the program).
+// Binds the rules above to the window's controls: the key rules of Enruser1 and EPin (text pasted
+// or dropped there passes the same rule character by character), the exit checks of EPin, EPINMOD
+// and the four output codes, and the change of CBcentrum (operator picks and typing, never a
+// selection made by the program).
 void InstallEntryRules(QWidget& window, MessageBoxes& boxes);
 
 } // namespace morvel

@@ -75,6 +75,24 @@ TEST_P(KeyRuleFocusTest, EnterMovesTheFocusOnAndKeepsTheText)
     EXPECT_EQ(QApplication::focusWidget(), &tree.Get<QWidget>(to));
 }
 
+// Tab only passes through: a number holding a blank stays as it is.
+TEST_P(KeyRuleFocusTest, TabPassesThroughAndKeepsTheText)
+{
+    const auto [from, to] = GetParam();
+    ControlTree tree;
+    tree.WireUp();
+    ASSERT_TRUE(tree.ShowActive());
+    auto& field = tree.Get<QLineEdit>(from);
+    field.setText("12 3");
+    field.setFocus();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return field.hasFocus(); }));
+
+    QTest::keyClick(&field, Qt::Key_Tab);
+
+    EXPECT_EQ(field.text(), "12 3");
+    EXPECT_EQ(QApplication::focusWidget(), &tree.Get<QWidget>(to));
+}
+
 INSTANTIATE_TEST_SUITE_P(Fields, KeyRuleFocusTest,
                          ::testing::Values(std::pair{"Enruser1", "Eosoba1"}, std::pair{"EPin", "CBcentrum"}));
 
