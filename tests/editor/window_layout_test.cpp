@@ -1,0 +1,278 @@
+// Every control of the window exists under its exact name with its kind, caption, limit and
+// range, and the window starts in the state the operator expects.
+#include "window_fixture.h"
+
+#include "test_support.h"
+#include "widgets/limited_edit.h"
+#include "widgets/notes_memo.h"
+#include "widgets/spin_edit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace morvel::window_test {
+namespace {
+
+enum class Kind { Edit, Memo, Spin, Check, Button, Combo, Group, Label };
+
+struct ControlSpec {
+    QString name;
+    Kind kind;
+    QString caption;  // check boxes, buttons, group boxes and labels
+    int limit = 0;    // edits: characters (0 = none); memos: bytes; spin edits: the minimum
+    int maximum = 0;  // spin edits
+    bool visible = true;
+};
+
+ControlSpec Edit(QString name, int limit, bool visible = true) { return {name, Kind::Edit, {}, limit, 0, visible}; }
+ControlSpec Spin(QString name, int minimum, int maximum) { return {name, Kind::Spin, {}, minimum, maximum}; }
+ControlSpec Check(QString name, const char* caption, bool visible = true)
+{
+    return {name, Kind::Check, QString::fromUtf8(caption), 0, 0, visible};
+}
+ControlSpec Button(QString name, const char* caption) { return {name, Kind::Button, QString::fromUtf8(caption)}; }
+ControlSpec Group(QString name, const char* caption) { return {name, Kind::Group, QString::fromUtf8(caption)}; }
+ControlSpec Label(QString name, const char* caption) { return {name, Kind::Label, QString::fromUtf8(caption)}; }
+ControlSpec Combo(QString name) { return {name, Kind::Combo, QString()}; }
+ControlSpec Memo(QString name, int bytes) { return {name, Kind::Memo, QString(), bytes}; }
+
+std::vector<ControlSpec> AllControls()
+{
+    std::vector<ControlSpec> c = {
+        Combo("CBcom"),
+        Button("Bprogramuj", "Program settings"),
+        Button("BBload", "Read settings"),
+        Group("GroupBox1", "Informations"),
+        // Basic
+        Group("GroupBox2", "Basic"), Group("GroupBox7", "SMS Settings"),
+        Group("GroupBox10", "Periodic REPORT for USER 1"), Group("GroupBox12", "Unidentified SMS"),
+        Group("GroupBox6", "SMS programming"), Group("GroupBox3", "CLIP settings"),
+        Group("GroupBox13", "Additional"), Group("GroupBox8", "Clip from user"),
+        Group("GroupBox9", "Clip from unknown user"),
+        Edit("EPin", 4), Combo("CBcentrum"), Edit("Ecsms", 15),
+        Spin("SEInNONCSTAT18", 10, 255), Spin("SEInONstat916", 1, 10),
+        Check("ChBFlags_4", "Send report every"), Spin("SEtestokr", 1, 24),
+        Check("ChbClipVerif7", "Send unidentified SMS to USER 1"),
+        Check("ChBFlags_5", "Enable SMS programming"), Edit("EPINMOD", 4), Label("Label28", "SMS access code"),
+        Spin("SEcallingTimer", 1, 240), Spin("SECALL_TIMER", 10, 255),
+        Spin("SE1191", 1, 255), Spin("SE1190", 1, 255), Spin("SE1192", 1, 255),
+        Check("CHB_funkcjaczaswy", "Switch ON \"exit time\" function"),
+        Check("ChBClipNotVerif7", "ClipNotVerif7", false),
+        // Outputs
+        Group("GroupBox4", "Wyjście 1"), Group("GroupBox5", "Wyjście 2"),
+        Group("GroupBox11", "Confirmation of outputs reactions"),
+        Check("ChBFlags_0", "Enable/Disable output 1 by SMS"), Check("ChBFlags_1", "Enable/Disable output 2 by SMS"),
+        Check("ChBFlags_2", "Auto Disable output 1 by time"), Check("ChBFlags_3", "Auto Disable output 2 by time"),
+        Edit("EZalWy1", 2), Edit("EwylWy1", 2), Edit("EZalWy2", 2), Edit("EwylWy2", 2),
+        Label("Label43", "Enable code"), Label("Label44", "Enable code"),
+        Label("Label45", "Disable code"), Label("Label46", "Disable code"),
+        Label("Label24", "Disable output 1 after time:"), Label("Label25", "Disable output 2 after time:"),
+        Label("Label47", "[s]"), Label("Label48", "[s]"),
+        Spin("SEWy_offTimer1", 1, 255), Spin("SEWy_offTimer2", 1, 255),
+        Button("BBConfigWorkSpecWe1Re1", "Enabled"), Button("BBConfigWorkSpecWe1Re2", "Disabled"),
+        Button("BBConfigWorkSpecWe2Re1", "Enabled"), Button("BBConfigWorkSpecWe2Re2", "Disabled"),
+        Edit("ETSpecSMS_We1_Re1", 35), Edit("ETSpecSMS_We1_Re2", 35),
+        Edit("ETSpecSMS_We2_Re1", 35), Edit("ETSpecSMS_We2_Re2", 35),
+        // Special inputs
+        Button("BB_ConfigNumerSpecWe3Re1", "Connecting to GND"), Button("BB_ConfigNumerSpecWe3Re2", "Disconnecting from GND"),
+        Button("BB_ConfigNumerSpecWe5Re1", "Disconnecting from GND"), Button("BB_ConfigNumerSpecWe5Re2", "Connecting to GND"),
+        Button("BBConfigWorkSpecWe3Re1", "SMS/CLIP"), Button("BBConfigWorkSpecWe3Re2", "SMS/CLIP"),
+        Button("BBConfigWorkSpecWe5Re1", "SMS/CLIP"), Button("BBConfigWorkSpecWe5Re2", "SMS/CLIP"),
+        Edit("ETSpecSMS_We3_Re1", 35), Edit("ETSpecSMS_We3_Re2", 35),
+        Edit("ETSpecSMS_We5_Re1", 35), Edit("ETSpecSMS_We5_Re2", 35),
+        Edit("ETSpecSMS_We4_Re1", 0, false), Edit("ETSpecSMS_We4_Re2", 0, false),
+        Edit("ETSpecSMS_We6_Re1", 0, false), Edit("ETSpecSMS_We6_Re2", 0, false),
+    };
+    const char* userCaptions[] = {"Enable Output 1", "Enable Output 2", "Disable Output 1", "Disable Output 2",
+                                  "Change the state for Output 1", "Change the state for Output 2",
+                                  "Send REPORT to USER 1"};
+    for (int d = 0; d <= 6; ++d) {
+        c.push_back(Check(QStringLiteral("ChbClipVerif%1").arg(d), userCaptions[d]));
+        c.push_back(Check(QStringLiteral("ChBClipNotVerif%1").arg(d), d == 1 ? "Enable output 2" : userCaptions[d]));
+    }
+    for (int u = 1; u <= 4; ++u) {
+        c.push_back(Edit(QStringLiteral("Enruser%1").arg(u), 12));
+        c.push_back(Edit(QStringLiteral("Eosoba%1").arg(u), 30));
+        c.push_back(Memo(QStringLiteral("Muser%1").arg(u), 250));
+    }
+    for (int n = 1; n <= 8; ++n) {
+        const bool plus = n == 4 || n == 6 || n == 8;
+        c.push_back(Spin(QStringLiteral("SEtimerPod%1").arg(n), 1, 255));
+        c.push_back(Spin(QStringLiteral("SEtimerTorBuf%1").arg(n), 1, 255));
+        for (int e = 1; e <= 2; ++e) {
+            const char* caption = e == 1 ? (plus ? "Connecting to +12V" : "Connecting to GND")
+                                         : (plus ? "Disconnecting from +12V" : "Disconnecting from GND");
+            c.push_back(Button(QStringLiteral("BB_ConfigNumerWe%1Re%2").arg(n).arg(e), caption));
+            c.push_back(Button(QStringLiteral("BBConfigWorkWe%1Re%2").arg(n).arg(e), "CLIP/SMS"));
+            c.push_back(Edit(QStringLiteral("ETSMS_We%1_Re%2").arg(n).arg(e), 35));
+        }
+    }
+    return c;
+}
+
+// Exactly one widget below the window carries the name, compared with its exact letter case.
+QWidget* FindExactlyOne(const QWidget& window, const QString& name)
+{
+    const QList<QWidget*> found = window.findChildren<QWidget*>(name);
+    return found.size() == 1 ? found.front() : nullptr;
+}
+
+TEST(WindowLayout, EveryControlHasItsNameKindCaptionLimitAndRange)
+{
+    WindowUnderTest w;
+    for (const ControlSpec& spec : AllControls()) {
+        SCOPED_TRACE(spec.name.toStdString());
+        QWidget* control = FindExactlyOne(*w.window, spec.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->isHidden(), !spec.visible);
+        switch (spec.kind) {
+        case Kind::Edit: {
+            auto* edit = qobject_cast<LimitedEdit*>(control);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(edit->Limit(), spec.limit);
+            break;
+        }
+        case Kind::Memo: {
+            auto* memo = qobject_cast<NotesMemo*>(control);
+            ASSERT_NE(memo, nullptr);
+            EXPECT_EQ(memo->ByteLimit(), spec.limit);
+            break;
+        }
+        case Kind::Spin: {
+            auto* spin = qobject_cast<SpinEdit*>(control);
+            ASSERT_NE(spin, nullptr);
+            EXPECT_EQ(spin->minimum(), spec.limit);
+            EXPECT_EQ(spin->maximum(), spec.maximum);
+            EXPECT_EQ(spin->MaxDigits(), QString::number(spec.maximum).size());
+            break;
+        }
+        case Kind::Check: {
+            auto* box = qobject_cast<QCheckBox*>(control);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), spec.caption);
+            break;
+        }
+        case Kind::Button: {
+            auto* button = qobject_cast<QPushButton*>(control);
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->text(), spec.caption);
+            break;
+        }
+        case Kind::Combo: {
+            auto* combo = qobject_cast<QComboBox*>(control);
+            ASSERT_NE(combo, nullptr);
+            EXPECT_TRUE(combo->isEditable());
+            break;
+        }
+        case Kind::Group: {
+            auto* group = qobject_cast<QGroupBox*>(control);
+            ASSERT_NE(group, nullptr);
+            EXPECT_EQ(group->title(), spec.caption);
+            break;
+        }
+        case Kind::Label: {
+            auto* label = qobject_cast<QLabel*>(control);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), spec.caption);
+            break;
+        }
+        }
+    }
+}
+
+// The reaction dialogs read which byte a button stands for from its name and, for the
+// notification buttons of special entries, from the name of the button's direct parent.
+TEST(WindowLayout, ReactionButtonsSitInTheContainersTheDialogsExpect)
+{
+    WindowUnderTest w;
+    for (const char* name : {"BB_ConfigNumerSpecWe3Re1", "BBConfigWorkSpecWe5Re2"})
+        EXPECT_EQ(w.Get<QPushButton>(name).parentWidget()->objectName(), QString("TabSheet4")) << name;
+    for (const char* name : {"BBConfigWorkSpecWe1Re1", "BBConfigWorkSpecWe2Re2"})
+        EXPECT_EQ(w.Get<QPushButton>(name).parentWidget()->objectName(), QString("GroupBox11")) << name;
+    auto& scroll = w.Get<QScrollArea>("ScrollBox1");
+    EXPECT_EQ(w.Get<QPushButton>("BB_ConfigNumerWe8Re2").parentWidget(), scroll.widget());
+}
+
+TEST(WindowLayout, PagesMenuAndShell)
+{
+    WindowUnderTest w;
+    EXPECT_EQ(w.window->windowTitle(), QString("Morvel Loader v 1.1 ENG"));
+    auto& pages = w.Get<QTabWidget>("PageControl2");
+    const QStringList captions{"Basic", "Telephone numbers", "Inputs", "Special Inputs", "Outputs"};
+    ASSERT_EQ(pages.count(), captions.size());
+    for (int i = 0; i < pages.count(); ++i) {
+        EXPECT_EQ(pages.tabText(i), captions[i]);
+        EXPECT_EQ(pages.widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(i + 1));
+    }
+    EXPECT_EQ(pages.currentIndex(), 0);
+
+    const std::pair<const char*, const char*> items[] = {
+        {"Odczytaj3", "Load ..."}, {"Zapiszjako2", "Save as ..."}, {"Wyjscie1", "Exit"},
+        {"Info", "About"}, {"Kotaktzdziaemtechnicznym1", "Contact with support"},
+        {"Rozwiazywanieproblemw1", "Troubleshooting Guide"}};
+    for (const auto& [name, caption] : items) {
+        QAction* action = w.window->findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->text(), QString(caption));
+    }
+}
+
+TEST(WindowStartUp, ShowsTheDefaultsAndAnIdleLink)
+{
+    WindowUnderTest w({"COM1", "COM10", "COM2"});
+    EXPECT_EQ(w.Get<QComboBox>("CBcom").currentText(), QString("COM1"));
+    EXPECT_EQ(w.Get<QComboBox>("CBcom").count(), 3);
+    EXPECT_EQ(w.Get<QListWidget>("ListBox1").count(), 0);
+    EXPECT_TRUE(w.Get<QPushButton>("Bprogramuj").isEnabled());
+    EXPECT_TRUE(w.Get<QPushButton>("BBload").isEnabled());
+    EXPECT_FALSE(w.window->Link().runInProgress());
+    EXPECT_EQ(w.Get<QComboBox>("CBcentrum").currentText(), QString("Own "));
+    EXPECT_EQ(w.Get<QLineEdit>("Ecsms").text(), QString());
+
+    const std::pair<const char*, int> spins[] = {
+        {"SEtestokr", 1}, {"SEcallingTimer", 1}, {"SEInONstat916", 1}, {"SEWy_offTimer1", 1}, {"SEWy_offTimer2", 1},
+        {"SECALL_TIMER", 10}, {"SEInNONCSTAT18", 10}, {"SE1190", 1}, {"SE1191", 1}, {"SE1192", 1},
+        {"SEtimerPod1", 1}, {"SEtimerPod8", 1}, {"SEtimerTorBuf1", 1}, {"SEtimerTorBuf8", 1}};
+    for (const auto& [name, shown] : spins)
+        EXPECT_EQ(w.Get<SpinEdit>(name).text(), QString::number(shown)) << name;
+    for (QLineEdit* edit : w.window->findChildren<QLineEdit*>()) {
+        if (edit->objectName().startsWith('E')) {
+            EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
+        }
+    }
+    for (QCheckBox* box : w.window->findChildren<QCheckBox*>())
+        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+    // With their options off, the output codes, off-timers, report period and access code are grey.
+    for (const char* name : {"EZalWy1", "EwylWy2", "SEWy_offTimer1", "SEWy_offTimer2", "EPINMOD", "SEtestokr"})
+        EXPECT_FALSE(w.Get<QWidget>(name).isEnabled()) << name;
+}
+
+TEST(WindowStartUp, WithoutPortsThePortBoxIsEmptyForTyping)
+{
+    WindowUnderTest w;
+    auto& ports = w.Get<QComboBox>("CBcom");
+    EXPECT_EQ(ports.count(), 0);
+    EXPECT_EQ(ports.currentText(), QString("CBcom"));
+}
+
+TEST(WindowShell, InformationListIsFilledOnlyByTheLinkAndExitClosesTheWindow)
+{
+    WindowUnderTest w;
+    w.window->show();
+    ASSERT_TRUE(w.window->isVisible());
+    w.window->findChild<QAction*>("Wyjscie1")->trigger();
+    EXPECT_FALSE(w.window->isVisible());
+    EXPECT_TRUE(w.boxes.shown.empty());
+}
+
+} // namespace
+} // namespace morvel::window_test
