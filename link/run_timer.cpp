@@ -7,6 +7,8 @@ namespace morvel {
 QtRunTimer::QtRunTimer(std::chrono::milliseconds period, QObject* parent)
     : QObject(parent)
 {
+    // A coarse timer may move the end of a period by 5 %; the time-out keeps its exact length.
+    timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(period);
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (handler_)
@@ -33,6 +35,11 @@ void QtRunTimer::Disable()
 bool QtRunTimer::IsEnabled() const
 {
     return timer_.isActive();
+}
+
+std::chrono::milliseconds QtRunTimer::RemainingTime() const
+{
+    return timer_.isActive() ? timer_.remainingTimeAsDuration() : std::chrono::milliseconds{0};
 }
 
 } // namespace morvel

@@ -25,6 +25,8 @@ public:
     void Enable() override;
     void Disable() override;
     bool IsEnabled() const override;
+    // Time left of the running period (zero when disabled).
+    std::chrono::milliseconds RemainingTime() const;
 
 private:
     QTimer timer_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,12 @@ struct FramerCase {
     std::vector<std::string> expectedCalls;
     std::string bufferAfter;
 };
+
+void PrintTo(const FramerCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 
 class FramerContract : public ::testing::TestWithParam<FramerCase> {};
 

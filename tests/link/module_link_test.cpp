@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -376,6 +378,12 @@ struct PinCase {
     bool programmed;
 };
 
+void PrintTo(const PinCase& c, std::ostream* out)
+{
+    *out << '"' << c.pin << '"';
+}
+
+
 class SimPinCheck : public ModuleLinkTest, public ::testing::WithParamInterface<PinCase> {};
 
 TEST_P(SimPinCheck, OnlyAnEmptyOrFourCharacterPinIsProgrammed)
@@ -401,6 +409,12 @@ struct FieldCase {
     void (*set)(TSettingsRecord&);
     const char* namedField; // nullptr: programmed
 };
+
+void PrintTo(const FieldCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 
 class ImageRoundTripCheck : public ModuleLinkTest, public ::testing::WithParamInterface<FieldCase> {};
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QStringList>
 
 #include <algorithm>
@@ -80,6 +82,12 @@ struct DeliveryCase {
     const char* name;
     sim::ModuleOptions options;
 };
+
+void PrintTo(const DeliveryCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 
 class AwkwardModule : public ModuleOverPty, public ::testing::WithParamInterface<DeliveryCase> {};
 
@@ -164,6 +172,12 @@ struct HangUpCase {
     bool reading;
     long bytesBeforeHangUp;
 };
+
+void PrintTo(const HangUpCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 
 class HangUp : public ModuleOverPty, public ::testing::WithParamInterface<HangUpCase> {};
 

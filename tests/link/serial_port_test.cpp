@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QStringList>
 
 #include <string>
@@ -17,6 +19,12 @@ struct SortCase {
     QStringList names;
     QStringList sorted;
 };
+
+void PrintTo(const SortCase& c, std::ostream* out)
+{
+    *out << c.names.join(u',').toStdString();
+}
+
 
 class PortNameOrder : public ::testing::TestWithParam<SortCase> {};
 
