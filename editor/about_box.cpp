@@ -112,11 +112,14 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TAboutBox::showEvent(QShowEvent* event)
+// The box opens centred on the screen rather than over the window.
+void TAboutBox::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    if (const QScreen* shownOn = screen())
-        move(shownOn->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (visible) {
+        if (const QScreen* shownOn = screen())
+            move(shownOn->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    QDialog::setVisible(visible);
 }
 
 // The web page opens in the desktop's browser; the box stays open.

@@ -8,6 +8,7 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -75,13 +76,19 @@ TEST_F(AboutBoxTest, EnterClosesItWithOkAndItOpensAgainModally)
     }
 }
 
-TEST_F(AboutBoxTest, TheBoxCannotBeResized)
+TEST_F(AboutBoxTest, OpensCentredOnTheScreenAndCannotBeResized)
 {
-    box.show();
-    EXPECT_EQ(box.minimumSize(), box.maximumSize());
-    EXPECT_GE(box.width(), 298);
-    EXPECT_GE(box.height(), 213);
-    box.hide();
+    QWidget window;
+    window.setGeometry(0, 0, 200, 150); // a window in the corner: the box is not centred over it
+    TAboutBox owned(&window);
+    window.show();
+    owned.show();
+    EXPECT_EQ(owned.minimumSize(), owned.maximumSize());
+    EXPECT_GE(owned.width(), 298);
+    EXPECT_GE(owned.height(), 213);
+    const QPoint offCentre = owned.frameGeometry().center() - owned.screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 4); // rounding of odd sizes
+    owned.hide();
 }
 
 TEST_F(AboutBoxTest, ClickingTheWebAddressOpensItAndLeavesTheBoxOpen)
