@@ -126,6 +126,16 @@ int WriteTemporary(FileDescriptor& fd, std::span<const std::uint8_t> bytes)
     return fd.close();
 }
 
+// Makes the rename itself survive a power cut or an unplugged stick. A directory that cannot be
+// flushed (some file systems refuse) changes nothing: the file is in place already.
+void FlushDirectoryOf(const std::filesystem::path& target)
+{
+    const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
+    FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid())
+        ::fsync(fd.get());
+}
+
 } // namespace
 
 std::optional<FileError> ReplaceFileContents(const std::filesystem::path& file, std::span<const std::uint8_t> bytes)
@@ -144,8 +154,10 @@ std::optional<FileError> ReplaceFileContents(const std::filesystem::path& file, 
     if (failure) {
         fd.close();
         ::unlink(temporary.c_str());
+        return failure;
     }
-    return failure;
+    FlushDirectoryOf(target);
+    return std::nullopt;
 }
 
 } // namespace morvel

@@ -104,10 +104,12 @@ std::optional<FileError> DeflateSettings(const TSettingsRecord& record, const TU
 std::vector<std::uint8_t> DeflateSettings(const TSettingsRecord& record, const TUserNotes& notes)
 {
     std::vector<std::uint8_t> stream;
-    DeflateSettings(record, notes, [&stream](std::span<const std::uint8_t> bytes) {
+    const auto append = [&stream](std::span<const std::uint8_t> bytes) {
         stream.insert(stream.end(), bytes.begin(), bytes.end());
         return true;
-    });
+    };
+    if (DeflateSettings(record, notes, append))
+        stream.clear(); // zlib could not get its memory: no partial stream
     return stream;
 }
 
@@ -149,8 +151,9 @@ std::optional<FileError> InflateSettings(const ChunkReader& read, TSettingsRecor
             return DamagedStream("settings file content goes on past " + std::to_string(kSettingsContentLimit) + " bytes");
         if (status == Z_STREAM_END)
             break;
-        // Z_BUF_ERROR only says that no progress was possible: more input is fetched above.
-        if (status != Z_OK && status != Z_BUF_ERROR)
+        // Z_BUF_ERROR only says that no progress was possible without more input, fetched above.
+        const bool needsInput = status == Z_BUF_ERROR && stream.avail_in == 0;
+        if (status != Z_OK && !needsInput)
             return FromInflateError(stream, status);
     }
     if (contentBytes < kSettingsContentSize)

@@ -24,6 +24,7 @@ using ChunkWriter = std::function<bool(std::span<const std::uint8_t> bytes)>;
 // Fails with "Stream write error" when `write` fails.
 std::optional<FileError> DeflateSettings(const TSettingsRecord& record, const TUserNotes& notes,
                                          const ChunkWriter& write);
+// The whole stream in memory; empty only when zlib cannot start.
 std::vector<std::uint8_t> DeflateSettings(const TSettingsRecord& record, const TUserNotes& notes);
 
 // Inflates a settings stream and checks all of it (zlib header, data, Adler-32 trailer, at least
