@@ -150,6 +150,15 @@ TEST_F(ModuleOverPty, ReadWhoseDataHoldsTheStopPairEarly)
     EXPECT_EQ(InputText(std::as_const(read.record), 1, 1), "Otwarte drzwi *1 kierowcy");
 }
 
+TEST_F(ModuleOverPty, NoiseAheadOfEveryReplyDoesNotStopProgramming)
+{
+    SettingsModel model = SampleSettings();
+    sim::PtyModule& module = StartModule(Options([](sim::ModuleOptions& o) { o.garbageBytes = 5; }));
+    ASSERT_EQ(Program(model).end, RunEnd::ProgrammingDone);
+    EXPECT_TRUE(std::equal(model.image.bytes.begin(), model.image.bytes.begin() + kProgrammedBytes,
+                           module.Memory().begin()));
+}
+
 TEST_F(ModuleOverPty, SilentModuleEndsTheRunByTheTimeOut)
 {
     SettingsModel model = SampleSettings();
