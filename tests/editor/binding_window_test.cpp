@@ -3,6 +3,7 @@
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
 #include "link/link_interfaces.h"
+#include "model/settings_file.h"
 #include "rules_fixture.h"
 #include "rules_sample_record.h"
 #include "test_support.h"
@@ -13,9 +14,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace morvel::test {
 namespace {
@@ -31,10 +35,12 @@ public:
     PortResult Write(std::string_view) override { return {}; }
 };
 
-class NoFiles final : public SettingsFileDialogs {
+// Offers `toLoad` to the next "Load ..." once; saving is always cancelled.
+class OneFileToLoad final : public SettingsFileDialogs {
 public:
-    std::optional<QString> ChooseFileToLoad(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseFileToLoad(QWidget*) override { return std::exchange(toLoad, std::nullopt); }
     std::optional<QString> ChooseFileToSave(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> toLoad;
 };
 
 class RealWindowTest : public ::testing::Test {
@@ -55,7 +61,7 @@ protected:
 
     SettingsModel model;
     RecordingBoxes boxes;
-    NoFiles files;
+    OneFileToLoad files;
     IdlePort port;
     TGlownaF window{model, WindowServices{boxes, files, port, [] { return QStringList{"ttyS0"}; },
                                           std::chrono::milliseconds(6000)}};
@@ -151,6 +157,41 @@ TEST_F(RealWindowTest, InterlocksAndPresetsAreBound)
     auto& centres = Get<QComboBox>("CBcentrum");
     QTest::keyClick(&centres, Qt::Key_Up); // from "Own " to "IDEA"
     EXPECT_EQ(Get<QLineEdit>("Ecsms").text(), "+48501200777");
+}
+
+// A file whose options are off although their codes are set: after "Load ..." the code fields and
+// the access code show empty and greyed, and the next store writes them empty.
+TEST_F(RealWindowTest, LoadedFileWithOptionsOffShowsTheirFieldsEmptyAndGreyed)
+{
+    TSettingsRecord record;
+    const char codes[] = "ONOFonof"; // enable codes of outputs 1 and 2, then their disable codes
+    std::copy(codes, codes + 8, record.bytes.begin() + 25);
+    PutText(&record.bytes[33], "1234");
+    record.bytes[12] = 0x02 | 0x10; // SMS control of output 2 and the report on; the rest off
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath("options.orv");
+    ASSERT_FALSE(WriteSettingsFile(record, TUserNotes{}, file.toStdString()));
+    files.toLoad = file;
+
+    window.Button2Click();
+
+    ASSERT_TRUE(boxes.shown.empty());
+    for (const char* name : {"EZalWy1", "EwylWy1", "EPINMOD"}) {
+        EXPECT_EQ(Get<QLineEdit>(name).text(), "") << name;
+        EXPECT_FALSE(Get<QLineEdit>(name).isEnabled()) << name;
+    }
+    EXPECT_EQ(Get<QLineEdit>("EZalWy2").text(), "OF");
+    EXPECT_EQ(Get<QLineEdit>("EwylWy2").text(), "of");
+    EXPECT_TRUE(Get<QLineEdit>("EwylWy2").isEnabled());
+    EXPECT_TRUE(Get<SpinEdit>("SEtestokr").isEnabled());
+    EXPECT_FALSE(Get<SpinEdit>("SEWy_offTimer1").isEnabled());
+
+    StoreRecordPass(window, model.record);
+    const std::uint8_t stored[] = {0, 0, 'O', 'F', 0, 0, 'o', 'f'};
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(model.record.bytes[25 + i], stored[i]) << "byte " << 25 + i;
+    EXPECT_EQ(model.record.bytes[33], 0) << "access code stored empty";
 }
 
 } // namespace
