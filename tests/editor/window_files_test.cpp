@@ -193,6 +193,7 @@ struct RefusedFile {
     const char* fileName;
     QByteArray content;  // written first unless empty
     const char* messageStart;
+    bool withDetail;  // the box carries the reason under the message
 };
 
 class WindowRefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
@@ -218,6 +219,7 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
     ASSERT_EQ(w.boxes.shown.size(), 1u);
     EXPECT_TRUE(w.boxes.shown[0].text.startsWith(QString::fromLatin1(c.messageStart)))
         << w.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(w.boxes.shown[0].detail.isEmpty(), !c.withDetail) << w.boxes.shown[0].detail.toStdString();
     EXPECT_EQ(w.model.record, before.record);
     EXPECT_EQ(w.model.notes, before.notes);
     EXPECT_EQ(w.Get<SpinEdit>("SEtestokr").Value(), 7);
@@ -226,9 +228,9 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowRefusedFiles,
-    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \""},
-                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error"},
-                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error"}),
+    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \"", false},
+                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error", true},
+                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowFiles, FileThatCannotBeCreatedIsReportedWithItsReason)
