@@ -48,6 +48,7 @@ void MeasureRuns(benchmark::State& state, Run run, RunEnd expected)
 {
     morvel::sim::ModuleOptions options;
     options.paceAtWireRate = true;
+    options.realTimePriority = true;
     morvel::sim::PtyModule module(options);
     module.Start();
     const QString port = QString::fromStdString(module.PortPath());

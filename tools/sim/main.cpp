@@ -34,7 +34,8 @@ constexpr char kUsage[] =
     "  --split N             write replies in pieces of N bytes, a few ms apart\n"
     "  --garbage N           send N junk bytes ahead of every reply\n"
     "  --delay MS            wait MS milliseconds before every reply\n"
-    "  --pace                move bytes at the 115200-baud wire rate\n"
+    "  --pace                move bytes at the 115200-baud wire rate (at real-time priority\n"
+    "                        where allowed, to keep time on a busy machine)\n"
     "  --hang-up-after N     hang up once N bytes have been sent\n";
 
 struct Arguments {
@@ -73,6 +74,7 @@ std::optional<Arguments> Parse(int argc, char** argv)
         }
         if (option == "--pace") {
             arguments.options.paceAtWireRate = true;
+            arguments.options.realTimePriority = true;
             continue;
         }
         if (i + 1 >= argc)

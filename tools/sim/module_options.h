@@ -24,6 +24,9 @@ struct ModuleOptions {
     bool paceAtWireRate = false;
     // Hang up (close the line) once the module has sent this many bytes; -1 never.
     long hangUpAfterBytes = -1;
+    // Run the module's thread at real-time priority where the system allows it, so that it
+    // answers on time like the module's own microcontroller even on a busy machine.
+    bool realTimePriority = false;
 };
 
 } // namespace morvel::sim

@@ -7,6 +7,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,6 +23,7 @@ constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 11520
 constexpr std::size_t kPacedPieceBytes = 12;
 constexpr std::size_t kReadChunk = 4096;
 constexpr char kGarbageByte = '~';
+constexpr int kRealTimePriority = 10;
 
 std::runtime_error SystemError(const char* what)
 {
@@ -102,6 +105,11 @@ void PtyModule::Run()
 {
     // Precise sleeps keep the pacing close to the real wire.
     prctl(PR_SET_TIMERSLACK, 1UL);
+    if (options_.realTimePriority) {
+        // Refused without the privilege; the module then runs at normal priority.
+        const sched_param priority{kRealTimePriority};
+        pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+    }
     while (!stopping_ && !hungUp_) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
