@@ -1,14 +1,21 @@
-// Writes a PNG of each reaction dialog as its openers show it, for an input, the HIJACK input,
-// the Arm/Disarm input and an output confirmation, so that the look can be checked under a real
-// X server:  xvfb-run -a morvel-dialog-screenshots FOLDER
+// Writes a PNG of each reaction dialog as the main window opens it, for an input, the HIJACK
+// input, the Arm/Disarm input and an output confirmation, so that the look can be checked under
+// a real X server:  xvfb-run -a morvel-dialog-screenshots FOLDER
 // Each picture carries the dialog's title above it, since a bare X server draws no title bars.
 #include "dialogs/notification_dialog.h"
 #include "dialogs/output_reaction_dialog.h"
-#include "dialogs/reaction_openers.h"
+#include "editor/about_box.h"
+#include "editor/main_window.h"
+#include "editor/message_boxes.h"
+#include "editor/program_icon.h"
+#include "editor/settings_file_dialogs.h"
+#include "link/serial_port.h"
 #include "model/settings_record.h"
+#include "widgets/control_lookup.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -16,7 +23,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -37,9 +43,14 @@ QPixmap WithTitle(QWidget& dialog)
     return picture;
 }
 
-// Runs the opener; while its dialog shows, saves the picture and cancels.
-bool Shoot(const QDir& folder, const QString& name, const std::function<bool()>& open)
+// Clicks the window's button; while its dialog shows, saves the picture and cancels.
+bool Shoot(QWidget& window, const QString& button, const QDir& folder, const QString& name)
 {
+    auto* clicked = FindControl<QPushButton>(window, button);
+    if (clicked == nullptr) {
+        std::fprintf(stderr, "no button %s\n", qPrintable(button));
+        return false;
+    }
     bool saved = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -51,8 +62,14 @@ bool Shoot(const QDir& folder, const QString& name, const std::function<bool()>&
         std::printf("%s %s\n", saved ? "wrote" : "cannot write", qPrintable(path));
         dialog->reject();
     });
-    open();
+    clicked->click();
     return saved;
+}
+
+void Type(QWidget& window, const QString& field, const QString& text)
+{
+    if (auto* edit = FindControl<QLineEdit>(window, field))
+        edit->setText(text);
 }
 
 } // namespace
@@ -70,8 +87,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot create %s\n", qPrintable(arguments.at(1)));
         return 1;
     }
+    QApplication::setWindowIcon(ProgramIcon());
 
-    TSettingsRecord record;
+    // The program's window and dialogs, built as at start-up, with a record set up for the shots.
+    SettingsModel model;
+    ModalMessageBoxes boxes;
+    QtSettingsFileDialogs files;
+    SerialModulePort port;
+    TGlownaF window(model, WindowServices{boxes, files, port, [] { return QStringList(); }, std::chrono::seconds(6)});
+    TFconfigNumberWeRe outputReaction(&window);
+    TFConfigWorkWeRe notification(&window);
+    TAboutBox about(&window);
+    window.AttachDialogs(outputReaction, notification, about);
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+
+    TSettingsRecord& record = model.record;
     record.bytes[43] = 0x1B;  // input 2, edge 1: enable and disable output 1, siren, delayed reaction
     record.bytes[77] = 0x0D;  // HIJACK, edge 1: enable output 1, immobiliser, delayed (hidden)
     record.bytes[82] = 0x81;  // Arm/Disarm, edge 2: inactive, exit-time bit (hidden)
@@ -79,26 +110,25 @@ int main(int argc, char** argv)
     record.bytes[93] = 0x0F;  // HIJACK, edge 1: users 1 and 2
     record.bytes[98] = 0x41;  // Arm/Disarm, edge 2: SMS to users 1 and 4
     record.bytes[89] = 0xAA;  // output 1 switched on: CLIP bits only, hidden
-    const UserFields users = {{{QStringLiteral("Jan Kowalski"), QStringLiteral("+48601000001")},
-                               {QStringLiteral("Łucja Żak-Wiśniewska"), QStringLiteral("+48601000002")},
-                               {QString(), QStringLiteral("+48601000003")},
-                               {QStringLiteral("Grzegorz"), QString()}}};
+    Type(window, "Eosoba1", QStringLiteral("Jan Kowalski"));
+    Type(window, "Enruser1", QStringLiteral("+48601000001"));
+    Type(window, "Eosoba2", QStringLiteral("Łucja Żak-Wiśniewska"));
+    Type(window, "Enruser2", QStringLiteral("+48601000002"));
+    Type(window, "Enruser3", QStringLiteral("+48601000003"));
+    Type(window, "Eosoba4", QStringLiteral("Grzegorz"));
 
-    TFconfigNumberWeRe reaction;
-    TFConfigWorkWeRe notification;
-    const bool ok =
-        Shoot(folder, "reaction-input", [&] { return OpenInputOutputReaction(reaction, record, "BB_ConfigNumerWe2Re1"); })
-        && Shoot(folder, "reaction-hijack",
-                 [&] { return OpenSpecialOutputReaction(reaction, record, "BB_ConfigNumerSpecWe3Re1"); })
-        && Shoot(folder, "reaction-arm-disarm",
-                 [&] { return OpenSpecialOutputReaction(reaction, record, "BB_ConfigNumerSpecWe5Re2"); })
-        && Shoot(folder, "notification-input",
-                 [&] { return OpenInputNotification(notification, record, "BBConfigWorkWe2Re1", users); })
-        && Shoot(folder, "notification-hijack",
-                 [&] { return OpenSpecialNotification(notification, record, "BBConfigWorkSpecWe3Re1", "TabSheet4", users); })
-        && Shoot(folder, "notification-arm-disarm",
-                 [&] { return OpenSpecialNotification(notification, record, "BBConfigWorkSpecWe5Re2", "TabSheet4", users); })
-        && Shoot(folder, "notification-output",
-                 [&] { return OpenSpecialNotification(notification, record, "BBConfigWorkSpecWe1Re1", "GroupBox11", users); });
-    return ok ? 0 : 1;
+    const std::pair<const char*, const char*> shots[] = {
+        {"BB_ConfigNumerWe2Re1", "reaction-input"},
+        {"BB_ConfigNumerSpecWe3Re1", "reaction-hijack"},
+        {"BB_ConfigNumerSpecWe5Re2", "reaction-arm-disarm"},
+        {"BBConfigWorkWe2Re1", "notification-input"},
+        {"BBConfigWorkSpecWe3Re1", "notification-hijack"},
+        {"BBConfigWorkSpecWe5Re2", "notification-arm-disarm"},
+        {"BBConfigWorkSpecWe1Re1", "notification-output"},
+    };
+    for (const auto& [button, name] : shots) {
+        if (!Shoot(window, QString::fromLatin1(button), folder, QString::fromLatin1(name)))
+            return 1;
+    }
+    return 0;
 }
