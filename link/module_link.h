@@ -44,12 +44,9 @@ public:
     virtual void LoadControls() = 0;
     // A modal message box with the error's text (the port could not be opened or written).
     virtual void ShowError(const QString& text) = 0;
-    // Every run that was asked for ends here exactly once; `text` is the failure's text, if any.
-    virtual void RunEnded(RunEnd end, const QString& text)
-    {
-        (void)end;
-        (void)text;
-    }
+    // A run has ended, or was refused before it began; `text` is the failure's text, if any.
+    // A run started afresh over one still going (a second "Read settings") replaces it silently.
+    virtual void RunEnded(RunEnd /*end*/, const QString& /*text*/) {}
 };
 
 // Everything the link drives, owned by whoever owns the link.
