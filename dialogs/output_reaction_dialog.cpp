@@ -1,6 +1,7 @@
 #include "dialogs/output_reaction_dialog.h"
 
 #include "dialogs/dialog_buttons.h"
+#include "dialogs/reaction_texts.h"
 #include "model/record_offsets.h"
 
 #include <QCheckBox>
@@ -50,9 +51,9 @@ TFconfigNumberWeRe::TFconfigNumberWeRe(QWidget* parent)
     chBOFFwy1In_ = NewBox(this, "ChBOFFwy1In", QStringLiteral("Disable output 1"));
     chBonWy2In_ = NewBox(this, "ChBonWy2In", QStringLiteral("Enable output 2"));
     chBOFFWY2iN_ = NewBox(this, "ChBOFFWY2iN", QStringLiteral("Disable output 2"));
-    chBTimeRaport_ = NewBox(this, "ChBTimeRaport", QStringLiteral("Delayed reaction for input     "));
-    chBTimeOFFWy1_ = NewBox(this, "ChBTimeOFFWy1", QStringLiteral("Enable siren output    "));
-    chBTimeOFFWy2_ = NewBox(this, "ChBTimeOFFWy2", QStringLiteral("Enable immo output   "));
+    chBTimeRaport_ = NewBox(this, "ChBTimeRaport", reaction_text::kDelayedReaction);
+    chBTimeOFFWy1_ = NewBox(this, "ChBTimeOFFWy1", reaction_text::kSiren);
+    chBTimeOFFWy2_ = NewBox(this, "ChBTimeOFFWy2", reaction_text::kImmobiliser);
     bitBtn1_ = NewOkButton(this);
     bitBtn2_ = NewCancelButton(this);
 

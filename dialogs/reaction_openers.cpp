@@ -3,12 +3,14 @@
 #include "dialogs/button_names.h"
 #include "dialogs/notification_dialog.h"
 #include "dialogs/output_reaction_dialog.h"
+#include "dialogs/reaction_texts.h"
 #include "model/record_fields.h"
 #include "model/record_offsets.h"
 
 #include <QCheckBox>
 
 #include <stdexcept>
+#include <string>
 
 namespace morvel {
 
@@ -25,14 +27,6 @@ const QString kSpecialNotificationPrefix = QStringLiteral("BBConfigWorkSpecWe");
 // "Confirmation of outputs reactions" on the "Outputs" page.
 const QString kSpecialInputsPage = QStringLiteral("TabSheet4");
 const QString kOutputConfirmationGroup = QStringLiteral("GroupBox11");
-
-const QString kSirenCaption = QStringLiteral("Enable siren output    ");
-const QString kImmobiliserCaption = QStringLiteral("Enable immo output   ");
-const QString kDelayedCaption = QStringLiteral("Delayed reaction for input     ");
-
-// Row captions of users without a name.
-const QString kInputUserFallback = QStringLiteral("User       ");
-const QString kSpecialUserFallback = QStringLiteral("Użytkownik ");
 
 // Shows the dialog modally and, on OK only, writes the dialog's byte into the record.
 template <typename Dialog>
@@ -63,9 +57,9 @@ bool OpenInputOutputReaction(TFconfigNumberWeRe& dialog, TSettingsRecord& record
 
     dialog.setWindowTitle(QStringLiteral("konfig wejscia %1 reakcji %2").arg(input).arg(edge));
     dialog.LoadByte(byte);
-    dialog.ChBTimeRaport().setText(kDelayedCaption);
-    dialog.ChBTimeOFFWy1().setText(kSirenCaption);
-    dialog.ChBTimeOFFWy2().setText(kImmobiliserCaption);
+    dialog.ChBTimeRaport().setText(reaction_text::kDelayedReaction);
+    dialog.ChBTimeOFFWy1().setText(reaction_text::kSiren);
+    dialog.ChBTimeOFFWy2().setText(reaction_text::kImmobiliser);
     for (QCheckBox* box : {&dialog.ChBTimeRaport(), &dialog.ChBTimeOFFWy1(), &dialog.ChBTimeOFFWy2()})
         box->show();
     return ShowAndStore(dialog, byte);
@@ -89,8 +83,8 @@ bool OpenSpecialOutputReaction(TFconfigNumberWeRe& dialog, TSettingsRecord& reco
     } else {
         dialog.setWindowTitle(QStringLiteral("wejście sabotażowe reakcja %1").arg(edge));
         dialog.ChBTimeRaport().hide();
-        dialog.ChBTimeOFFWy1().setText(kSirenCaption);
-        dialog.ChBTimeOFFWy2().setText(kImmobiliserCaption);
+        dialog.ChBTimeOFFWy1().setText(reaction_text::kSiren);
+        dialog.ChBTimeOFFWy2().setText(reaction_text::kImmobiliser);
     }
     dialog.LoadByte(byte);
     return ShowAndStore(dialog, byte);
@@ -104,7 +98,7 @@ bool OpenInputNotification(TFConfigWorkWeRe& dialog, TSettingsRecord& record, co
 
     dialog.SetClipColumnVisible(true);
     dialog.LoadByte(byte);
-    SetUpUserRows(dialog, users, kInputUserFallback);
+    SetUpUserRows(dialog, users, reaction_text::kInputUserFallback);
     dialog.setWindowTitle(QStringLiteral("Reakcje Wejscie:%1 Reakcja:%2").arg(input).arg(edge));
     return ShowAndStore(dialog, byte);
 }
@@ -133,7 +127,7 @@ bool OpenSpecialNotification(TFConfigWorkWeRe& dialog, TSettingsRecord& record, 
     dialog.SetClipColumnVisible(clipOffered);
     dialog.setWindowTitle(title);
     dialog.LoadByte(byte);
-    SetUpUserRows(dialog, users, kSpecialUserFallback);
+    SetUpUserRows(dialog, users, reaction_text::kSpecialUserFallback);
     return ShowAndStore(dialog, byte);
 }
 
