@@ -1,5 +1,6 @@
 #include "editor/field_limits.h"
 #include "editor/page_builder.h"
+#include "editor/page_metrics.h"
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/spin_edit.h"
@@ -35,7 +36,7 @@ void BuildBasicGroup(QGroupBox& box)
 {
     auto* form = Compact(new QFormLayout(&box));
     auto* pin = NewEdit(&box, "EPin", field_limit::kSimPin);
-    pin->setMaximumWidth(80);
+    pin->setMaximumWidth(page_metric::kFourCharacterFieldWidth);
     form->addRow(NewLabel(&box, Caption("SIM PIN Code")), pin);
     auto* centres = new QComboBox(&box);
     centres->setObjectName(QStringLiteral("CBcentrum"));
@@ -50,17 +51,17 @@ void BuildBasicGroup(QGroupBox& box)
 void BuildSmsSettingsGroup(QGroupBox& box)
 {
     auto* form = Compact(new QFormLayout(&box));
-    auto* confirmation = NewSpinEdit(&box, "SEInNONCSTAT18", 10, 255);
+    auto* confirmation = NewSpinEdit(&box, "SEInNONCSTAT18", field_limit::kSmsConfirmTime);
     form->addRow(NewLabel(&box, Caption("Time of confirmation")), WithUnit(&box, confirmation, "[s]"));
     form->addRow(NewLabel(&box, Caption("Amount of tryies sending SMS")),
-                 NewSpinEdit(&box, "SEInONstat916", 1, 10));
+                 NewSpinEdit(&box, "SEInONstat916", field_limit::kSmsSendTries));
 }
 
 void BuildReportGroup(QGroupBox& box)
 {
     auto* row = Compact(new QHBoxLayout(&box));
     row->addWidget(NewCheckBox(&box, "ChBFlags_4", Caption("Send report every")));
-    row->addWidget(NewSpinEdit(&box, "SEtestokr", 1, 24));
+    row->addWidget(NewSpinEdit(&box, "SEtestokr", field_limit::kReportPeriod));
     row->addWidget(NewLabel(&box, Caption("[h]")));
     row->addStretch();
 }
@@ -76,7 +77,7 @@ void BuildSmsProgrammingGroup(QGroupBox& box)
     auto* form = Compact(new QFormLayout(&box));
     form->addRow(NewCheckBox(&box, "ChBFlags_5", Caption("Enable SMS programming")));
     auto* code = NewEdit(&box, "EPINMOD", field_limit::kSmsAccessCode);
-    code->setMaximumWidth(80);
+    code->setMaximumWidth(page_metric::kFourCharacterFieldWidth);
     form->addRow(NewLabel(&box, Caption("SMS access code"), "Label28"), code);
 }
 
@@ -108,9 +109,9 @@ void BuildClipGroup(QGroupBox& box)
 {
     auto* layout = Compact(new QGridLayout(&box));
     layout->addWidget(NewLabel(&box, Caption("Reject after")), 0, 0);
-    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SEcallingTimer", 1, 240), "[s]"), 0, 1);
+    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SEcallingTimer", field_limit::kClipRejectTime), "[s]"), 0, 1);
     layout->addWidget(NewLabel(&box, Caption("Call time")), 1, 0);
-    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SECALL_TIMER", 10, 255), "[s]"), 1, 1);
+    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SECALL_TIMER", field_limit::kCallTime), "[s]"), 1, 1);
     auto* fromUser = BuildClipFamily(box, "GroupBox8", "Clip from user", "ChbClipVerif",
                                      kClipFromUserCaptions);
     auto* fromUnknown = BuildClipFamily(box, "GroupBox9", "Clip from unknown user",
@@ -129,9 +130,9 @@ void BuildAdditionalGroup(QGroupBox& box)
 {
     // Created in focus order (entry, exit, siren, the exit-time switch), placed as the operator
     // reads them: the switch at the left, the entry and exit times in the middle, the siren right.
-    auto* entry = NewSpinEdit(&box, "SE1191", 1, 255);
-    auto* exit = NewSpinEdit(&box, "SE1190", 1, 255);
-    auto* siren = NewSpinEdit(&box, "SE1192", 1, 255);
+    auto* entry = NewSpinEdit(&box, "SE1191", field_limit::kTimer);
+    auto* exit = NewSpinEdit(&box, "SE1190", field_limit::kTimer);
+    auto* siren = NewSpinEdit(&box, "SE1192", field_limit::kTimer);
     auto* exitTimeSwitch = NewCheckBox(&box, "CHB_funkcjaczaswy", Caption("Switch ON \"exit time\" function"));
     auto* layout = Compact(new QGridLayout(&box));
     layout->setVerticalSpacing(2);
@@ -143,7 +144,7 @@ void BuildAdditionalGroup(QGroupBox& box)
     layout->addWidget(NewLabel(&box, Caption("time of siren alarm")), 0, 3, Qt::AlignRight);
     layout->addWidget(siren, 0, 4);
     layout->setColumnStretch(0, 1);
-    layout->setColumnMinimumWidth(3, 130);
+    layout->setColumnMinimumWidth(3, page_metric::kSirenCaptionWidth);
 }
 
 } // namespace

@@ -36,9 +36,9 @@ NotesMemo* NewMemo(QWidget* parent, const char* name, int byteLimit)
     return memo;
 }
 
-SpinEdit* NewSpinEdit(QWidget* parent, const char* name, int minimum, int maximum)
+SpinEdit* NewSpinEdit(QWidget* parent, const char* name, field_limit::Range range)
 {
-    auto* spin = Named(new SpinEdit(minimum, maximum, parent), name);
+    auto* spin = Named(new SpinEdit(range.minimum, range.maximum, parent), name);
     spin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);  // as wide as its digits
     return spin;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/field_limits.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -19,7 +21,7 @@ class SpinEdit;
 // binding, the rules and the dialogs look it up by) and its caption in one place.
 LimitedEdit* NewEdit(QWidget* parent, const char* name, int limit);
 NotesMemo* NewMemo(QWidget* parent, const char* name, int byteLimit);
-SpinEdit* NewSpinEdit(QWidget* parent, const char* name, int minimum, int maximum);
+SpinEdit* NewSpinEdit(QWidget* parent, const char* name, field_limit::Range range);
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption);
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
 QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption);

@@ -1,5 +1,6 @@
 #include "editor/field_limits.h"
 #include "editor/page_builder.h"
+#include "editor/page_metrics.h"
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/spin_edit.h"
@@ -47,9 +48,9 @@ void AddBand(QWidget* area, QGridLayout& grid, int input)
     const QByteArray n = QByteArray::number(input);
     const QString sign = SwitchesToPlus(input) ? QStringLiteral("+") : QStringLiteral("-");
     grid.addWidget(NewLabel(area, Caption("Input %1 (%2)").arg(input).arg(sign)), top, kRowLabel, 2, 1);
-    grid.addWidget(NewSpinEdit(area, ("SEtimerPod" + n).constData(), 1, 255), top, kReactionTime, 2, 1,
+    grid.addWidget(NewSpinEdit(area, ("SEtimerPod" + n).constData(), field_limit::kTimer), top, kReactionTime, 2, 1,
                    Qt::AlignCenter);
-    grid.addWidget(NewSpinEdit(area, ("SEtimerTorBuf" + n).constData(), 1, 255), top, kBlockTime, 2, 1,
+    grid.addWidget(NewSpinEdit(area, ("SEtimerTorBuf" + n).constData(), field_limit::kTimer), top, kBlockTime, 2, 1,
                    Qt::AlignCenter);
     for (int edge = 1; edge <= 2; ++edge) {
         const QByteArray e = QByteArray::number(edge);
@@ -84,9 +85,9 @@ QWidget* BuildInputsPage()
     AddHeader(area, *grid);
     for (int input = 1; input <= kInputCount; ++input)
         AddBand(area, *grid, input);
-    grid->setColumnMinimumWidth(kReactionTime, 96);
-    grid->setColumnMinimumWidth(kBlockTime, 96);
-    grid->setColumnMinimumWidth(kSmsText, 200);
+    grid->setColumnMinimumWidth(kReactionTime, page_metric::kTimeColumnWidth);
+    grid->setColumnMinimumWidth(kBlockTime, page_metric::kTimeColumnWidth);
+    grid->setColumnMinimumWidth(kSmsText, page_metric::kInputsSmsTextMinWidth);
     grid->setColumnStretch(kSmsText, 1);
     grid->setRowStretch(grid->rowCount(), 1);
     scroll->setWidget(area);

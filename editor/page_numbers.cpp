@@ -1,5 +1,6 @@
 #include "editor/field_limits.h"
 #include "editor/page_builder.h"
+#include "editor/page_metrics.h"
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/notes_memo.h"
@@ -23,9 +24,9 @@ QWidget* BuildUserBlock(QWidget* page, int user)
     auto* number = NewEdit(block, ("Enruser" + u).constData(), field_limit::kUserNumber);
     auto* name = NewEdit(block, ("Eosoba" + u).constData(), field_limit::kUserName);
     auto* notes = NewMemo(block, ("Muser" + u).constData(), field_limit::kUserNotesBytes);
-    number->setFixedWidth(130);
-    name->setMinimumWidth(200);
-    notes->setFixedHeight(64);
+    number->setFixedWidth(page_metric::kPhoneNumberWidth);
+    name->setMinimumWidth(page_metric::kUserNameMinWidth);
+    notes->setFixedHeight(page_metric::kNotesHeight);
 
     auto* grid = new QGridLayout(block);
     grid->setContentsMargins(8, 4, 8, 4);
@@ -41,7 +42,7 @@ QWidget* BuildUserBlock(QWidget* page, int user)
     grid->addWidget(NewLabel(block, Caption("Notes")), 0, 3, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(notes, 0, 4, 2, 1);
     grid->setColumnStretch(4, 1);
-    grid->setColumnMinimumWidth(3, 50);
+    grid->setColumnMinimumWidth(3, page_metric::kNotesCaptionWidth);
     return block;
 }
 

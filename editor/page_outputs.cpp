@@ -1,5 +1,6 @@
 #include "editor/field_limits.h"
 #include "editor/page_builder.h"
+#include "editor/page_metrics.h"
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/spin_edit.h"
@@ -43,9 +44,9 @@ QGroupBox* BuildOutputGroup(QWidget* page, const char* boxName, const char* capt
     auto* enableCode = NewEdit(box, n.enableCode, field_limit::kOutputCode);
     auto* disableCode = NewEdit(box, n.disableCode, field_limit::kOutputCode);
     auto* timeFlag = NewCheckBox(box, n.timeFlag, Caption("Auto Disable output %1 by time").arg(output));
-    auto* offTimer = NewSpinEdit(box, n.offTimer, 1, 255);
-    enableCode->setFixedWidth(50);
-    disableCode->setFixedWidth(50);
+    auto* offTimer = NewSpinEdit(box, n.offTimer, field_limit::kTimer);
+    enableCode->setFixedWidth(page_metric::kTwoCharacterFieldWidth);
+    disableCode->setFixedWidth(page_metric::kTwoCharacterFieldWidth);
 
     auto* grid = Compact(new QGridLayout(box));
     grid->addWidget(smsFlag, 0, 0, 1, 3);
@@ -87,7 +88,7 @@ QGroupBox* BuildConfirmationGroup(QWidget* page)
         }
     }
     grid->setColumnStretch(2, 1);
-    grid->setColumnMinimumWidth(2, 300);
+    grid->setColumnMinimumWidth(2, page_metric::kSmsTextMinWidth);
     return box;
 }
 
@@ -105,7 +106,8 @@ QWidget* BuildOutputsPage()
     outputs->addWidget(output1);
     outputs->addWidget(output2);
     auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(30, 8, 30, 8);
+    column->setContentsMargins(page_metric::kOutputsPageSideMargin, page_metric::kPageTopMargin,
+                               page_metric::kOutputsPageSideMargin, page_metric::kPageTopMargin);
     column->addLayout(outputs);
     column->addWidget(confirmations);
     column->addStretch();

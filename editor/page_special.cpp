@@ -1,5 +1,6 @@
 #include "editor/field_limits.h"
 #include "editor/page_builder.h"
+#include "editor/page_metrics.h"
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 
@@ -45,7 +46,8 @@ QWidget* BuildSpecialPage()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet4"));
     auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setContentsMargins(page_metric::kSpecialPageSideMargin, page_metric::kPageTopMargin,
+                             page_metric::kSpecialPageSideMargin, page_metric::kPageTopMargin);
     grid->setVerticalSpacing(2);
     grid->addWidget(NewHeader(page, Caption("Reaction of outputs:")), 0, kReactionButton);
     grid->addWidget(NewHeader(page, Caption("Send information:")), 0, kNotifyButton);
@@ -69,7 +71,7 @@ QWidget* BuildSpecialPage()
         ++row;
     }
     grid->setColumnStretch(kSmsText, 1);
-    grid->setColumnMinimumWidth(kSmsText, 300);
+    grid->setColumnMinimumWidth(kSmsText, page_metric::kSmsTextMinWidth);
     grid->setRowStretch(row, 1);
 
     for (const char* name : kHiddenTexts)
