@@ -66,6 +66,8 @@ inline constexpr std::uint8_t kFlagOutput1AutoOff = 0x04;
 inline constexpr std::uint8_t kFlagOutput2AutoOff = 0x08;
 inline constexpr std::uint8_t kFlagPeriodicReport = 0x10;
 inline constexpr std::uint8_t kFlagSmsProgramming = 0x20;
+inline constexpr std::uint8_t kFlagUnusedBit6 = 0x40; // no control; the window stores them as 0
+inline constexpr std::uint8_t kFlagUnusedBit7 = 0x80;
 
 // Bits of kClipUserFlags and kClipUnknownFlags.
 inline constexpr std::uint8_t kClipEnableOutput1 = 0x01;

@@ -52,8 +52,10 @@ constexpr std::array<BitName, 7> kReactionBits{{
 }};
 
 constexpr std::array<BitName, 8> kNotificationBits{{
-    {0x01, "SMS user 1"}, {0x02, "CLIP user 1"}, {0x04, "SMS user 2"}, {0x08, "CLIP user 2"},
-    {0x10, "SMS user 3"}, {0x20, "CLIP user 3"}, {0x40, "SMS user 4"}, {0x80, "CLIP user 4"},
+    {ro::NotifySmsBit(1), "SMS user 1"}, {ro::NotifyClipBit(1), "CLIP user 1"},
+    {ro::NotifySmsBit(2), "SMS user 2"}, {ro::NotifyClipBit(2), "CLIP user 2"},
+    {ro::NotifySmsBit(3), "SMS user 3"}, {ro::NotifyClipBit(3), "CLIP user 3"},
+    {ro::NotifySmsBit(4), "SMS user 4"}, {ro::NotifyClipBit(4), "CLIP user 4"},
 }};
 
 constexpr std::array<BitName, 8> kFlagBits{{
@@ -63,8 +65,8 @@ constexpr std::array<BitName, 8> kFlagBits{{
     {ro::kFlagOutput2AutoOff, "output 2 off by time"},
     {ro::kFlagPeriodicReport, "periodic report"},
     {ro::kFlagSmsProgramming, "SMS programming"},
-    {0x40, "unused bit 6"},
-    {0x80, "unused bit 7"},
+    {ro::kFlagUnusedBit6, "unused bit 6"},
+    {ro::kFlagUnusedBit7, "unused bit 7"},
 }};
 
 constexpr std::array<BitName, 7> kClipBits{{
