@@ -49,6 +49,16 @@ int ErrorNumber(const QSerialPort& port)
     }
 }
 
+// The error Qt reports for a vanished device can carry a stale errno; asking the device once
+// more gives the real one (EIO for a hung-up line), or EIO when the read does not fail.
+int LostDeviceErrorNumber(int fd)
+{
+    char byte = 0;
+    if (fd >= 0 && ::read(fd, &byte, 1) < 0 && errno != EAGAIN && errno != EINTR)
+        return errno;
+    return EIO;
+}
+
 PortResult Failure(const char* what, int errorNumber)
 {
     return {QString::fromUtf8(what) + QString::fromUtf8(texts::kErrorCodeSuffix).arg(errorNumber)};
@@ -225,7 +235,7 @@ void SerialModulePort::OnErrorOccurred(QSerialPort::SerialPortError error)
     if (lost_ || shuttingDown_ || !port_.isOpen())
         return;
     lost_ = true;
-    const PortResult failure = Failure(texts::kPortLost, ErrorNumber(port_));
+    const PortResult failure = Failure(texts::kPortLost, LostDeviceErrorNumber(port_.handle()));
     inCallback_ = true;
     if (listener_ != nullptr)
         listener_->OnPortLost(failure.error);

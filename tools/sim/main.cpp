@@ -3,6 +3,7 @@
 #include "pty_module.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <string_view>
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -130,6 +132,22 @@ void SaveMemory(const std::string& file, const ModuleMemory& memory)
         std::cerr << "morvel-sim: cannot save memory to " << file << '\n';
 }
 
+// Identifies the link itself (not its target): a link made again by another module, even to a
+// reused terminal path and with a reused inode number, is made at another moment.
+struct LinkIdentity {
+    ino_t inode = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const LinkIdentity&) const = default;
+};
+
+LinkIdentity IdentifyLink(const std::string& link)
+{
+    struct stat status {};
+    if (::lstat(link.c_str(), &status) != 0)
+        return {};
+    return {status.st_ino, std::int64_t(status.st_ctim.tv_sec) * 1'000'000'000 + status.st_ctim.tv_nsec};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -156,12 +174,14 @@ int main(int argc, char** argv)
                 SaveMemory(file, programmed);
             });
         }
+        LinkIdentity ownLink;
         if (!arguments->link.empty()) {
             ::unlink(arguments->link.c_str());
             if (::symlink(module.PortPath().c_str(), arguments->link.c_str()) != 0) {
                 std::cerr << "morvel-sim: cannot link " << arguments->link << ": " << std::strerror(errno) << '\n';
                 return 1;
             }
+            ownLink = IdentifyLink(arguments->link);
         }
         std::cout << module.PortPath() << std::endl;
 
@@ -177,7 +197,8 @@ int main(int argc, char** argv)
                 break;
         }
         module.Stop();
-        if (!arguments->link.empty())
+        // Leave alone a link that another module has taken over meanwhile.
+        if (!arguments->link.empty() && IdentifyLink(arguments->link) == ownLink)
             ::unlink(arguments->link.c_str());
         return 0;
     } catch (const std::exception& error) {
