@@ -7,6 +7,7 @@
 #include "widgets/notes_memo.h"
 #include "widgets/spin_edit.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -223,6 +224,44 @@ TEST(WindowLayout, PagesMenuAndShell)
         QAction* action = w.window->findChild<QAction*>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString(caption));
+    }
+}
+
+// The next control Tab reaches from `control`: the focus chain without the controls' inner
+// editors and without what Tab skips.
+QWidget* NextTabStop(QWidget& control)
+{
+    for (QWidget* next = control.nextInFocusChain(); next && next != &control; next = next->nextInFocusChain()) {
+        const bool inner = qobject_cast<QAbstractSpinBox*>(next->parentWidget())
+                           || qobject_cast<QComboBox*>(next->parentWidget());
+        if (!inner && !next->isHidden() && (next->focusPolicy() & Qt::TabFocus) && !next->objectName().isEmpty())
+            return next;
+    }
+    return nullptr;
+}
+
+TEST(WindowLayout, FocusRunsInTheOrderTheOperatorFillsTheFields)
+{
+    WindowUnderTest w;
+    const std::vector<std::vector<const char*>> runs = {
+        {"EPin", "CBcentrum", "Ecsms", "SEInNONCSTAT18", "SEInONstat916", "ChBFlags_4", "SEtestokr", "ChbClipVerif7",
+         "ChBFlags_5", "EPINMOD", "SEcallingTimer", "SECALL_TIMER", "ChbClipVerif0"},
+        {"ChBClipNotVerif6", "SE1191", "SE1190", "SE1192", "CHB_funkcjaczaswy"},
+        {"Enruser1", "Eosoba1", "Muser1", "Enruser2", "Eosoba2", "Muser2", "Enruser4", "Eosoba4", "Muser4"},
+        {"SEtimerPod1", "SEtimerTorBuf1", "BB_ConfigNumerWe1Re1", "BBConfigWorkWe1Re1", "ETSMS_We1_Re1",
+         "BB_ConfigNumerWe1Re2", "BBConfigWorkWe1Re2", "ETSMS_We1_Re2", "SEtimerPod2"},
+        {"ChBFlags_0", "EZalWy1", "EwylWy1", "ChBFlags_2", "SEWy_offTimer1", "ChBFlags_1"},
+    };
+    for (const auto& run : runs) {
+        for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+            if (QString(run[i]) == "Muser2") {
+                EXPECT_EQ(NextTabStop(w.Get<QWidget>(run[i]))->objectName(), QString("Enruser3"));
+                continue;  // the run goes on at user 4
+            }
+            QWidget* next = NextTabStop(w.Get<QWidget>(run[i]));
+            ASSERT_NE(next, nullptr) << run[i];
+            EXPECT_EQ(next->objectName(), QString(run[i + 1])) << "after " << run[i];
+        }
     }
 }
 
