@@ -324,33 +324,56 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(DirectoryEntries(directory_), std::vector<std::string>{"old.orv"});
 }
 
-TEST_F(SettingsFile, SaveOnAFullDiskKeepsTheOldFile)
-{
-    const fs::path disk = Path("disk");
-    fs::create_directory(disk);
-    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k") != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root); FailedSaveKeepsTheOldFile covers the path";
-    const fs::path file = disk / "old.orv";
-    ASSERT_EQ(WriteSettingsFile(TSettingsRecord{}, TUserNotes{}, file), std::nullopt);
-    const Bytes oldFile = ReadBytes(file);
+// A tiny tmpfs, unmounted again whatever the test's outcome.
+class SmallDisk {
+public:
+    explicit SmallDisk(const fs::path& directory) : directory_(directory)
     {
-        std::ofstream filler(disk / "filler", std::ios::binary);
+        fs::create_directory(directory_);
+        mounted_ = ::mount("tmpfs", directory_.c_str(), "tmpfs", 0, "size=16k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            ::umount2(directory_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+
+    // Fills the remaining space with one file.
+    void Fill() const
+    {
+        std::ofstream filler(directory_ / "filler", std::ios::binary);
         const std::string block(4096, 'f');
         while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
         }
     }
+
+private:
+    fs::path directory_;
+    bool mounted_ = false;
+};
+
+TEST_F(SettingsFile, SaveOnAFullDiskKeepsTheOldFile)
+{
+    const fs::path disk = Path("disk");
+    const SmallDisk smallDisk(disk);
+    if (!smallDisk.mounted())
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root); FailedSaveKeepsTheOldFile covers the path";
+    const fs::path file = disk / "old.orv";
+    ASSERT_EQ(WriteSettingsFile(TSettingsRecord{}, TUserNotes{}, file), std::nullopt);
+    const Bytes oldFile = ReadBytes(file);
+    smallDisk.Fill();
+
     TSettingsRecord record;
     record.bytes.fill(0x77);
     const std::optional<FileError> error = WriteSettingsFile(record, TUserNotes{}, file);
-    std::vector<std::string> entries = DirectoryEntries(disk);
-    const Bytes fileAfter = ReadBytes(file);
-    ::umount2(disk.c_str(), MNT_DETACH);
-
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->message, "Stream write error");
     EXPECT_EQ(error->detail, "No space left on device");
-    EXPECT_EQ(fileAfter, oldFile);
-    EXPECT_EQ(entries, (std::vector<std::string>{"filler", "old.orv"}));
+    EXPECT_EQ(ReadBytes(file), oldFile);
+    EXPECT_EQ(DirectoryEntries(disk), (std::vector<std::string>{"filler", "old.orv"}));
 }
 
 TEST(SettingsStream, RefusesAFailingReader)
