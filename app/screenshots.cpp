@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     for (int page = 0; ok && page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         QApplication::processEvents();
-        ok = Save(window, folder, QStringLiteral("page%1-%2").arg(page + 1).arg(pages->widget(page)->objectName()));
+        ok = Save(window, folder, QStringLiteral("page%1-%2").arg(page + 1).arg(pages->tabText(page).replace(u' ', u'-')));
     }
     if (ok) {
         loader.OutputReactionDialog().LoadByte(0x18);

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -53,6 +54,9 @@ constexpr int kRunButtonWidth = 105;
 constexpr int kRunButtonHeight = 33;
 
 constexpr int kUserCount = 4;
+// Lines of the information list in view; the list scrolls to show its full seven.
+constexpr int kInformationLinesInView = 5;
+constexpr int kListRowPadding = 2;  // pixels a list row takes beyond the font's line spacing
 
 std::filesystem::path ToPath(const QString& name)
 {
@@ -60,6 +64,18 @@ std::filesystem::path ToPath(const QString& name)
 }
 
 QString FromBytes(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// A page inside a borderless scroll area: under larger desktop fonts the page scrolls rather
+// than pushing the window beyond its size. The page keeps its own name and stays the parent
+// of its controls.
+QWidget* Scrollable(QWidget* page)
+{
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
+}
 
 } // namespace
 
@@ -117,16 +133,18 @@ void TGlownaF::BuildShell()
     pageControl2_ = new QTabWidget(central);
     pageControl2_->setObjectName(QStringLiteral("PageControl2"));
     pageControl2_->setMinimumHeight(kPagesHeight);
-    pageControl2_->addTab(BuildBasicPage(), Caption("Basic"));
-    pageControl2_->addTab(BuildNumbersPage(), Caption("Telephone numbers"));
-    pageControl2_->addTab(BuildInputsPage(), Caption("Inputs"));
-    pageControl2_->addTab(BuildSpecialPage(), Caption("Special Inputs"));
-    pageControl2_->addTab(BuildOutputsPage(), Caption("Outputs"));
+    pageControl2_->addTab(Scrollable(BuildBasicPage()), Caption("Basic"));
+    pageControl2_->addTab(Scrollable(BuildNumbersPage()), Caption("Telephone numbers"));
+    pageControl2_->addTab(BuildInputsPage(), Caption("Inputs"));  // scrolls within itself
+    pageControl2_->addTab(Scrollable(BuildSpecialPage()), Caption("Special Inputs"));
+    pageControl2_->addTab(Scrollable(BuildOutputsPage()), Caption("Outputs"));
     pageControl2_->setCurrentIndex(0);
 
     auto* information = NewGroupBox(central, "GroupBox1", Caption("Informations"));
     listBox1_ = new QListWidget(information);
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
+    listBox1_->setFixedHeight((listBox1_->fontMetrics().lineSpacing() + kListRowPadding) * kInformationLinesInView
+                              + 2 * listBox1_->frameWidth());
     auto* informationLayout = new QVBoxLayout(information);
     informationLayout->setContentsMargins(4, 2, 4, 4);
     informationLayout->addWidget(listBox1_);
@@ -135,8 +153,8 @@ void TGlownaF::BuildShell()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     column->addWidget(strip);
-    column->addWidget(pageControl2_);
-    column->addWidget(information, 1);
+    column->addWidget(pageControl2_, 1);
+    column->addWidget(information);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setFixedHeight(kStatusBarHeight);
