@@ -227,6 +227,7 @@ void TGlownaF::FormCreate()
 {
     // 1. The port names, the first one selected.
     cbCom_->clear();
+    cbCom_->clearEditText();  // without ports the box starts empty for a typed name
     cbCom_->addItems(services_.listPorts ? services_.listPorts() : QStringList{});
     if (cbCom_->count() > 0)
         cbCom_->setCurrentIndex(0);
