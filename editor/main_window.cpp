@@ -296,10 +296,12 @@ void TGlownaF::Button1Click()
     const std::optional<QString> name = services_.files.ChooseFileToSave(this, openDialogFileName_);
     if (!name)
         return;
-    StoreRecordPass(*this, model_.record);
-    StoreUserNotes(*this, model_.notes);
-    if (const auto error = WriteSettingsFile(model_.record, model_.notes, ToPath(*name)))
-        services_.boxes.Show(this, Caption(kErrorCaption), FromBytes(error->message), FromBytes(error->detail));
+    ShowingErrors([&] {
+        StoreRecordPass(*this, model_.record);
+        StoreUserNotes(*this, model_.notes);
+        if (const auto error = WriteSettingsFile(model_.record, model_.notes, ToPath(*name)))
+            ShowFileError(*error);
+    });
 }
 
 void TGlownaF::Button2Click()
@@ -308,14 +310,21 @@ void TGlownaF::Button2Click()
     if (!name)
         return;
     openDialogFileName_ = *name;
-    // All or nothing: a refused file leaves the record, the notes and the controls as they were.
-    if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
-        services_.boxes.Show(this, Caption(kErrorCaption), FromBytes(error->message), FromBytes(error->detail));
-        return;
-    }
-    LoadRecordPass(*this, model_.record);
-    LoadUserNotes(*this, model_.notes);
-    RunOutputFlagRules(true);
+    ShowingErrors([&] {
+        // All or nothing: a refused file leaves the record, the notes and the controls as they were.
+        if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
+            ShowFileError(*error);
+            return;
+        }
+        LoadRecordPass(*this, model_.record);
+        LoadUserNotes(*this, model_.notes);
+        RunOutputFlagRules(true);
+    });
+}
+
+void TGlownaF::ShowFileError(const FileError& error)
+{
+    services_.boxes.Show(this, Caption(kErrorCaption), FromBytes(error.message), FromBytes(error.detail));
 }
 
 void TGlownaF::Wyjscie1Click()

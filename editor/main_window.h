@@ -2,6 +2,7 @@
 
 #include "link/link_interfaces.h"
 #include "link/module_link.h"
+#include "model/settings_file.h"
 #include "model/settings_record.h"
 
 #include <QMainWindow>
@@ -78,6 +79,7 @@ private:
     void RunOutputFlagRules(bool withReportRule);
     template <typename Action>
     void ShowingErrors(Action action);
+    void ShowFileError(const FileError& error);
 
     // InfoList: ListBox1.
     int LineCount() const override;
