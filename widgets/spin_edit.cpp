@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -43,6 +44,7 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     setRange(minimum, maximum);
     setValue(minimum);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
     lineEdit()->setMaxLength(DigitCount(maximum));
 }
 
@@ -104,6 +106,15 @@ void SpinEdit::focusOutEvent(QFocusEvent* event)
     // leaving the field with 300 in a 1..255 field shows 255 rather than the previous value.
     SetValue(Value());
     QSpinBox::focusOutEvent(event);
+}
+
+void SpinEdit::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus()) {
+        event->ignore();  // let the page scroll
+        return;
+    }
+    QSpinBox::wheelEvent(event);
 }
 
 } // namespace morvel

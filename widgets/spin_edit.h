@@ -11,7 +11,9 @@ namespace morvel {
 // - Value() reads the number the text shows brought into the range, and empty or unreadable
 //   text as the minimum, so a value stored while the field still has the focus is never
 //   wrapped around.
-// The field takes at most as many characters as its maximum has digits.
+// The field takes at most as many characters as its maximum has digits. The mouse wheel steps
+// the value only while the field has the focus, so that scrolling a page over the field does
+// not change a setting.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ protected:
     void fixup(QString& input) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     int ClampedNumber(const QString& text) const;

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,24 @@ TEST(SpinEdit, ArrowKeysStepByOneWithinTheRange)
     EXPECT_EQ(w.spin->Value(), 10);
     QTest::keyClick(w.spin, Qt::Key_Down);
     EXPECT_EQ(w.spin->Value(), 9);
+}
+
+TEST(SpinEdit, WheelStepsOnlyAFocusedField)
+{
+    SpinEditWindow w(1, 255);
+    w.spin->SetValue(5);
+    const auto wheelUp = [&] {
+        const QPointF centre = QPointF(w.spin->rect().center());
+        QWheelEvent wheel(centre, w.spin->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.spin, &wheel);
+    };
+    w.Leave();
+    wheelUp();
+    EXPECT_EQ(w.spin->Value(), 5);
+    w.spin->setFocus();
+    wheelUp();
+    EXPECT_EQ(w.spin->Value(), 6);
 }
 
 struct SetCase {
