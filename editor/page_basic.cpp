@@ -4,6 +4,7 @@
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/spin_edit.h"
+#include "widgets/wheel_guard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +43,7 @@ void BuildBasicGroup(QGroupBox& box)
     centres->setObjectName(QStringLiteral("CBcentrum"));
     centres->setEditable(true);
     centres->setInsertPolicy(QComboBox::NoInsert);
+    WheelOnlyWhenFocused(*centres);  // a stray wheel would replace the SMS centre number
     form->addRow(NewLabel(&box, Caption("SMS center")), centres);
     auto* centreNumber = NewEdit(&box, "Ecsms", field_limit::kSmsCentre);
     centreNumber->setText(QStringLiteral("Ecsms"));

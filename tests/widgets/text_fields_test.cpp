@@ -1,5 +1,6 @@
 #include "widgets/limited_edit.h"
 #include "widgets/notes_memo.h"
+#include "widgets/wheel_guard.h"
 #include "widgets/windows1250.h"
 
 #include "test_support.h"
@@ -9,6 +10,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -205,6 +208,34 @@ TEST(StockControls, ComboSelectionFromCodeIsNoOperatorChange)
     EXPECT_EQ(edited.count(), 0);
     QTest::keyClicks(combo.lineEdit(), "x");
     EXPECT_EQ(edited.count(), 1);
+}
+
+TEST(WheelGuard, ComboChangesByWheelOnlyWhenFocused)
+{
+    QWidget window;
+    auto* combo = new QComboBox(&window);
+    auto* other = new QLineEdit(&window);
+    combo->move(0, 0);
+    other->move(0, 40);
+    combo->addItems({"a", "b", "c"});
+    WheelOnlyWhenFocused(*combo);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QSignalSpy activated(combo, &QComboBox::activated);
+    const auto wheelDown = [&] {
+        const QPointF centre = QPointF(combo->rect().center());
+        QWheelEvent wheel(centre, combo->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+    };
+    other->setFocus();
+    wheelDown();
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(activated.count(), 0);
+    combo->setFocus();
+    wheelDown();
+    EXPECT_EQ(combo->currentIndex(), 1);
 }
 
 } // namespace
