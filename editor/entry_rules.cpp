@@ -61,6 +61,9 @@ std::optional<QChar> TypedCharacter(const QKeyEvent& event)
         return kEnter;
     case Qt::Key_Backspace:
         return kBackspace;
+    case Qt::Key_Delete:
+        // Deletes without typing, although X11 gives the key the text DEL (0x7F).
+        return std::nullopt;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         // Tab moves the focus before it could type anything: passing through a field must

@@ -60,7 +60,9 @@ void NotesMemo::keyPressEvent(QKeyEvent* event)
 {
     const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const QString typed = isEnter ? QStringLiteral("\n") : event->text();
+    // Delete edits rather than types, although X11 gives it the text DEL (0x7F).
     const bool typesText = isEnter || (!typed.isEmpty() && typed.at(0).unicode() >= 0x20
+                                       && event->key() != Qt::Key_Delete
                                        && !(event->modifiers() & Qt::ControlModifier));
     if (typesText) {
         const QString fitting = FittingPart(typed);

@@ -27,6 +27,8 @@ bool IsAcceptedKey(const QKeyEvent& event)
 {
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
         return false;
+    if (event.key() == Qt::Key_Delete)
+        return true;  // an editing key, although X11 gives it the text DEL (0x7F)
     const QString typed = event.text();
     if (typed.isEmpty())
         return true;

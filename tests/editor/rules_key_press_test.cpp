@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -54,6 +55,23 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"other numbers take anything", "Enruser2", "", 0, "ab c+", "ab c+"},
         TypingCase{"PIN takes digits only", "EPin", "", 0, "1a+-2 3$4", "1234"},
         TypingCase{"access code takes letters", "EPINMOD", "", 0, "ab1", "ab1"}));
+
+// Delete edits without typing (X11 gives the key the text DEL, 0x7F): the key rules let it act, and
+// the blank rule of the user-1 number does not clear the field for it.
+TEST(KeyRuleDeleteTest, DeleteRemovesTheCharacterAfterTheCaret)
+{
+    ControlTree tree;
+    tree.WireUp();
+    for (const char* name : {"EPin", "Enruser1"}) {
+        auto& field = tree.Get<QLineEdit>(name);
+        field.setText("12 34");
+        field.setCursorPosition(0);
+        const QString del(QChar(0x7F));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, del);
+        QApplication::sendEvent(&field, &press);
+        EXPECT_EQ(field.text(), QString("2 34")) << name;
+    }
+}
 
 class KeyRuleFocusTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
