@@ -8,6 +8,8 @@ namespace {
 
 const QString kDefaultSuffix = QStringLiteral("orv");
 
+// "pliki orv" shows *.orv and "Wszystkie" every file; "*" rather than "*.*", which would hide
+// the files without a dot in their name.
 QStringList NameFilters()
 {
     return {QString::fromUtf8("pliki orv (*.orv)"), QString::fromUtf8("Wszystkie (*)")};
@@ -22,6 +24,7 @@ std::unique_ptr<QFileDialog> NewDialog(const char* name, QFileDialog::AcceptMode
     dialog->setNameFilters(NameFilters());
     dialog->setDefaultSuffix(kDefaultSuffix);
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);  // the entries read "pliki orv", "Wszystkie"
     return dialog;
 }
 
@@ -52,9 +55,15 @@ std::optional<QString> QtSettingsFileDialogs::ChooseFileToLoad(QWidget* parent)
 
 std::optional<QString> QtSettingsFileDialogs::ChooseFileToSave(QWidget* parent, const QString& proposedName)
 {
-    if (!saveDialog_)
-        saveDialog_ = NewDialog("SaveDialog1", QFileDialog::AcceptSave);
-    saveDialog_->selectFile(proposedName);
+    // A fresh dialog each time: it proposes only the name given. A reused one would keep the
+    // name chosen at the previous save when nothing was loaded (an empty name cannot be
+    // selected), and offer to overwrite that file without a question.
+    const QString lastFolder = saveDialog_ ? saveDialog_->directory().absolutePath() : QString();
+    saveDialog_ = NewDialog("SaveDialog1", QFileDialog::AcceptSave);
+    if (!lastFolder.isEmpty())
+        saveDialog_->setDirectory(lastFolder);
+    if (!proposedName.isEmpty())
+        saveDialog_->selectFile(proposedName);
     return Run(*saveDialog_, parent);
 }
 

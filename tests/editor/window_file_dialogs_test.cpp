@@ -62,5 +62,22 @@ TEST(SettingsFileDialogs, SaveProposesTheGivenNameAndReplacesWithoutAsking)
     EXPECT_EQ(*chosen, proposed);
 }
 
+// With nothing loaded the proposal is empty: the name chosen at the previous save must not come
+// back, or the next car's settings would silently replace the previous car's file.
+TEST(SettingsFileDialogs, SaveWithNothingLoadedDoesNotProposeThePreviousSave)
+{
+    QtSettingsFileDialogs dialogs;
+    const QString previous = QDir::temp().filePath("first-car.orv");
+    SeenDialog first;
+    InspectAndClose(first, true);
+    ASSERT_EQ(dialogs.ChooseFileToSave(nullptr, previous), std::optional<QString>(previous));
+
+    SeenDialog second;
+    InspectAndClose(second, false);
+    EXPECT_EQ(dialogs.ChooseFileToSave(nullptr, QString()), std::nullopt);
+    EXPECT_EQ(second.name, QString("SaveDialog1"));
+    EXPECT_FALSE(second.selected.contains(previous)) << second.selected.join(", ").toStdString();
+}
+
 } // namespace
 } // namespace morvel
