@@ -141,6 +141,10 @@ void FlushDirectoryOf(const std::filesystem::path& target)
 std::optional<FileError> ReplaceFileContents(const std::filesystem::path& file, std::span<const std::uint8_t> bytes)
 {
     const std::filesystem::path target = ResolvedTarget(file);
+    // The rename below would replace a file the user may not write (a read-only copy kept as a
+    // reference): refuse it as opening that file for writing would.
+    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT)
+        return CannotCreate(file, errno);
     std::filesystem::path temporary;
     FileDescriptor fd(-1);
     if (const int error = CreateTemporary(target, temporary, fd))

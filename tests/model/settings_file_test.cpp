@@ -324,6 +324,36 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(DirectoryEntries(directory_), std::vector<std::string>{"old.orv"});
 }
 
+// Saves over `file` as an ordinary user (the test may run as root, who may write anything).
+// Exit code 3: refused with "Cannot create file"; 4: any other failure; 0: saved.
+void SaveAsOrdinaryUser(const fs::path& file)
+{
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        std::_Exit(5);
+    const std::optional<FileError> error = WriteSettingsFile(TSettingsRecord{}, TUserNotes{}, file);
+    if (!error)
+        std::_Exit(0);
+    const bool refused = error->message == "Cannot create file \"" + file.string() + "\". Permission denied";
+    std::_Exit(refused ? 3 : 4);
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNotReplaced)
+{
+    const fs::path file = Path("reference.orv");
+    TSettingsRecord oldRecord;
+    oldRecord.bytes[5] = 5;
+    ASSERT_EQ(WriteSettingsFile(oldRecord, TUserNotes{}, file), std::nullopt);
+    const Bytes oldFile = ReadBytes(file);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(directory_, fs::perms::all); // the folder itself would let the user save
+
+    EXPECT_EXIT(SaveAsOrdinaryUser(file), testing::ExitedWithCode(3), "");
+
+    EXPECT_EQ(ReadBytes(file), oldFile);
+    EXPECT_EQ(DirectoryEntries(directory_), std::vector<std::string>{"reference.orv"});
+}
+
 // A tiny tmpfs, unmounted again whatever the test's outcome.
 class SmallDisk {
 public:
