@@ -76,5 +76,40 @@ TEST(SimulatedModule, AbandonedTransferListensForCommandsAgain)
     EXPECT_EQ(module.counters().programmingStarts, 2);
 }
 
+// A module answering slowly (as --delay makes it) still takes the next frame, however long the
+// tool took to send it; only a frame left half-way is given up.
+TEST(SimulatedModule, FramesAfterALongPauseAreStillFrames)
+{
+    ModuleLogic module;
+    const auto start = ModuleLogic::Clock::now();
+    module.Receive("*2*1", start);
+    EXPECT_EQ(module.Receive(Frame(1, 'a'), start + std::chrono::seconds(3)), Replies{"OK*1"});
+    EXPECT_EQ(module.Receive(Frame(2, 'b'), start + std::chrono::seconds(6)), Replies{"OK*1"});
+    EXPECT_EQ(module.counters().framesReceived, 2);
+    EXPECT_EQ(module.memory()[0], 'a');
+    EXPECT_EQ(module.memory()[25], 'b');
+}
+
+// A tool that timed out between frames starts again with "*2*1" where a frame would begin.
+TEST(SimulatedModule, CommandWhereAFrameShouldStartStartsAfresh)
+{
+    ModuleLogic module;
+    module.Receive("*2*1");
+    module.Receive(Frame(1, 'a'));
+    EXPECT_EQ(module.Receive("*2*1"), Replies{"OK*1"});
+    EXPECT_EQ(module.counters().programmingStarts, 2);
+    EXPECT_EQ(module.Receive(Frame(1, 'c')), Replies{"OK*1"});
+    EXPECT_EQ(module.memory()[0], 'c');
+}
+
+// Commands that follow an unanswered "*1" in the same reception are answered at once.
+TEST(SimulatedModule, EveryCommandOfOneReceptionIsAnswered)
+{
+    ModuleLogic module;
+    const Replies replies = module.Receive("*1*5*1");
+    EXPECT_EQ(replies, Replies{"OK*1"});
+    EXPECT_EQ(module.counters().finishCommands, 1);
+}
+
 } // namespace
 } // namespace morvel::sim

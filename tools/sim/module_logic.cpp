@@ -11,6 +11,7 @@ constexpr std::string_view kReadMemory = "*3*1";
 constexpr std::string_view kFinish = "*5*1";
 constexpr std::string_view kOk = "OK*1";
 constexpr std::string_view kStop = "*1";
+constexpr std::string_view kFrameStart = "*0";
 constexpr std::size_t kCommandSize = 4;
 constexpr std::size_t kFirstFrameBytes = 29;
 constexpr std::size_t kFrameBytes = 49;
@@ -18,8 +19,8 @@ constexpr std::size_t kFrameOverhead = 4; // "*0" and "*1"
 constexpr int kFrames = 27;
 constexpr std::size_t kReadBytes = 1700;
 constexpr char kReadLeadingByte = '>';
-// A module half-way through a frame that hears nothing for this long starts listening for
-// commands again, so a tool that timed out can start afresh.
+// A module half-way through a frame that hears nothing more of it for this long gives the frame
+// up (the tool sends each frame whole), so a tool that timed out can start afresh.
 constexpr auto kAbandonedTransfer = std::chrono::seconds(1);
 
 } // namespace
@@ -31,8 +32,7 @@ ModuleLogic::ModuleLogic(std::string acknowledgement)
 
 std::vector<std::string> ModuleLogic::Receive(std::string_view bytes, Clock::time_point now)
 {
-    if (state_ != State::Commands && lastInput_ != Clock::time_point{}
-        && now - lastInput_ > kAbandonedTransfer) {
+    if (state_ == State::Frames && !input_.empty() && now - lastInput_ > kAbandonedTransfer) {
         state_ = State::Commands;
         input_.clear();
     }
@@ -41,10 +41,15 @@ std::vector<std::string> ModuleLogic::Receive(std::string_view bytes, Clock::tim
 
     std::vector<std::string> replies;
     for (;;) {
+        // Every frame begins with "*0": anything else where a frame should start is a tool that
+        // gave up the run and starts afresh with a command.
+        if (state_ == State::Frames && input_.size() >= kFrameStart.size() && !input_.starts_with(kFrameStart))
+            state_ = State::Commands;
+        const std::size_t unread = input_.size();
         std::vector<std::string> more = state_ == State::Frames ? TakeFrames() : TakeCommands();
-        if (more.empty())
-            break;
         replies.insert(replies.end(), more.begin(), more.end());
+        if (input_.size() == unread)
+            break; // nothing more can be taken until further bytes arrive
     }
     return replies;
 }
