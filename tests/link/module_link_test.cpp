@@ -342,10 +342,20 @@ TEST_F(ModuleLinkTest, IncompleteReadIsNeverDecodedAndTimesOut)
     EXPECT_EQ(link.readState(), ReadState::rsIdle);
 }
 
-TEST_F(ModuleLinkTest, ReadStartsFromAnEmptyFramerAndGathersOnlyItsOwnBytes)
+TEST_F(ModuleLinkTest, ReadStartsFromAnEmptyFramer)
 {
     const TEepromImage memory = ModuleMemory();
     Deliver("OK*1xy"); // an earlier exchange leaves "xy" in the framer
+    link.StartReading(QStringLiteral("COM1"));
+    Deliver(ReadReply(memory));
+    // Left in, "xy" would stand before the reply and shift the image by two bytes.
+    EXPECT_TRUE(std::equal(memory.bytes.begin(), memory.bytes.begin() + 1700, image.bytes.begin()));
+    EXPECT_EQ(hooks.loads, 1);
+}
+
+TEST_F(ModuleLinkTest, ReadAfterATimedOutReadGathersOnlyItsOwnBytes)
+{
+    const TEepromImage memory = ModuleMemory();
     link.StartReading(QStringLiteral("COM1"));
     Deliver("partial"); // a read that times out
     link.Timer1Timer();
