@@ -54,7 +54,7 @@ constexpr int kRunButtonWidth = 105;
 constexpr int kRunButtonHeight = 33;
 
 constexpr int kUserCount = 4;
-// Lines of the information list in view; the list scrolls to show its full seven.
+// Lines of the information list in view; it keeps seven and scrolls to show the newest.
 constexpr int kInformationLinesInView = 5;
 constexpr int kListRowPadding = 2;  // pixels a list row takes beyond the font's line spacing
 
@@ -403,6 +403,9 @@ int TGlownaF::LineCount() const
 void TGlownaF::AddLine(const QString& text)
 {
     listBox1_->addItem(text);
+    // The list shows fewer lines than it keeps: the newest, which tells how the latest run
+    // went, must stay in view.
+    listBox1_->scrollToBottom();
 }
 
 void TGlownaF::RemoveFirstLine()

@@ -115,11 +115,30 @@ TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsabl
     w.Get<QComboBox>("CBcom").setEditText("/nonexistent/morvel-port");
     w.window->BprogramujClick();
     ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_FALSE(w.boxes.shown[0].text.isEmpty());
+    EXPECT_TRUE(w.boxes.shown[0].text.startsWith("Unable to open com port (win error code: "))
+        << w.boxes.shown[0].text.toStdString();
     EXPECT_TRUE(w.Get<QPushButton>("Bprogramuj").isEnabled());
     EXPECT_TRUE(w.Get<QPushButton>("BBload").isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(w.window->Link().runInProgress());
+}
+
+// The list keeps seven lines but shows fewer: the newest line must be the one in view.
+TEST(WindowInformationList, NewestLineStaysInView)
+{
+    WindowUnderTest w;
+    w.window->show();
+    auto& list = w.Get<QListWidget>("ListBox1");
+    w.Get<QLineEdit>("Enruser2").setText("48601000310"); // no leading plus: each press adds a line
+    for (int press = 0; press < 9; ++press)
+        w.window->BprogramujClick();
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(list.count(), 7);
+    const QRect newest = list.visualItemRect(list.item(list.count() - 1));
+    EXPECT_TRUE(list.viewport()->rect().contains(newest))
+        << "newest line at y " << newest.top() << ".." << newest.bottom() << ", view height "
+        << list.viewport()->height();
 }
 
 TEST(WindowLinkFailure, SilentModuleEndsTheRunAfterTheTimeOut)
