@@ -25,7 +25,7 @@ namespace {
 
 enum class Kind { Edit, Memo, Spin, Check, Button, Combo, Group, Label };
 
-struct ControlSpec {
+struct ExpectedControl {
     QString name;
     Kind kind;
     QString caption;  // check boxes, buttons, group boxes and labels
@@ -34,21 +34,21 @@ struct ControlSpec {
     bool visible = true;
 };
 
-ControlSpec Edit(QString name, int limit, bool visible = true) { return {name, Kind::Edit, {}, limit, 0, visible}; }
-ControlSpec Spin(QString name, int minimum, int maximum) { return {name, Kind::Spin, {}, minimum, maximum}; }
-ControlSpec Check(QString name, const char* caption, bool visible = true)
+ExpectedControl Edit(QString name, int limit, bool visible = true) { return {name, Kind::Edit, {}, limit, 0, visible}; }
+ExpectedControl Spin(QString name, int minimum, int maximum) { return {name, Kind::Spin, {}, minimum, maximum}; }
+ExpectedControl Check(QString name, const char* caption, bool visible = true)
 {
     return {name, Kind::Check, QString::fromUtf8(caption), 0, 0, visible};
 }
-ControlSpec Button(QString name, const char* caption) { return {name, Kind::Button, QString::fromUtf8(caption)}; }
-ControlSpec Group(QString name, const char* caption) { return {name, Kind::Group, QString::fromUtf8(caption)}; }
-ControlSpec Label(QString name, const char* caption) { return {name, Kind::Label, QString::fromUtf8(caption)}; }
-ControlSpec Combo(QString name) { return {name, Kind::Combo, QString()}; }
-ControlSpec Memo(QString name, int bytes) { return {name, Kind::Memo, QString(), bytes}; }
+ExpectedControl Button(QString name, const char* caption) { return {name, Kind::Button, QString::fromUtf8(caption)}; }
+ExpectedControl Group(QString name, const char* caption) { return {name, Kind::Group, QString::fromUtf8(caption)}; }
+ExpectedControl Label(QString name, const char* caption) { return {name, Kind::Label, QString::fromUtf8(caption)}; }
+ExpectedControl Combo(QString name) { return {name, Kind::Combo, QString()}; }
+ExpectedControl Memo(QString name, int bytes) { return {name, Kind::Memo, QString(), bytes}; }
 
-std::vector<ControlSpec> AllControls()
+std::vector<ExpectedControl> AllControls()
 {
-    std::vector<ControlSpec> c = {
+    std::vector<ExpectedControl> c = {
         Combo("CBcom"),
         Button("Bprogramuj", "Program settings"),
         Button("BBload", "Read settings"),
@@ -130,42 +130,42 @@ QWidget* FindExactlyOne(const QWidget& window, const QString& name)
 TEST(WindowLayout, EveryControlHasItsNameKindCaptionLimitAndRange)
 {
     WindowUnderTest w;
-    for (const ControlSpec& spec : AllControls()) {
-        SCOPED_TRACE(spec.name.toStdString());
-        QWidget* control = FindExactlyOne(*w.window, spec.name);
+    for (const ExpectedControl& expected : AllControls()) {
+        SCOPED_TRACE(expected.name.toStdString());
+        QWidget* control = FindExactlyOne(*w.window, expected.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->isHidden(), !spec.visible);
-        switch (spec.kind) {
+        EXPECT_EQ(control->isHidden(), !expected.visible);
+        switch (expected.kind) {
         case Kind::Edit: {
             auto* edit = qobject_cast<LimitedEdit*>(control);
             ASSERT_NE(edit, nullptr);
-            EXPECT_EQ(edit->Limit(), spec.limit);
+            EXPECT_EQ(edit->Limit(), expected.limit);
             break;
         }
         case Kind::Memo: {
             auto* memo = qobject_cast<NotesMemo*>(control);
             ASSERT_NE(memo, nullptr);
-            EXPECT_EQ(memo->ByteLimit(), spec.limit);
+            EXPECT_EQ(memo->ByteLimit(), expected.limit);
             break;
         }
         case Kind::Spin: {
             auto* spin = qobject_cast<SpinEdit*>(control);
             ASSERT_NE(spin, nullptr);
-            EXPECT_EQ(spin->minimum(), spec.limit);
-            EXPECT_EQ(spin->maximum(), spec.maximum);
-            EXPECT_EQ(spin->MaxDigits(), QString::number(spec.maximum).size());
+            EXPECT_EQ(spin->minimum(), expected.limit);
+            EXPECT_EQ(spin->maximum(), expected.maximum);
+            EXPECT_EQ(spin->MaxDigits(), QString::number(expected.maximum).size());
             break;
         }
         case Kind::Check: {
             auto* box = qobject_cast<QCheckBox*>(control);
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->text(), spec.caption);
+            EXPECT_EQ(box->text(), expected.caption);
             break;
         }
         case Kind::Button: {
             auto* button = qobject_cast<QPushButton*>(control);
             ASSERT_NE(button, nullptr);
-            EXPECT_EQ(button->text(), spec.caption);
+            EXPECT_EQ(button->text(), expected.caption);
             break;
         }
         case Kind::Combo: {
@@ -177,13 +177,13 @@ TEST(WindowLayout, EveryControlHasItsNameKindCaptionLimitAndRange)
         case Kind::Group: {
             auto* group = qobject_cast<QGroupBox*>(control);
             ASSERT_NE(group, nullptr);
-            EXPECT_EQ(group->title(), spec.caption);
+            EXPECT_EQ(group->title(), expected.caption);
             break;
         }
         case Kind::Label: {
             auto* label = qobject_cast<QLabel*>(control);
             ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->text(), spec.caption);
+            EXPECT_EQ(label->text(), expected.caption);
             break;
         }
         }
