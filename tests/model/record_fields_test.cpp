@@ -138,6 +138,12 @@ struct CodeCase {
     std::string readBack; // what EnableCode returns for them
 };
 
+// Names the case by its two bytes in hex, as ctest lists it.
+void PrintTo(const CodeCase& c, std::ostream* out)
+{
+    *out << std::hex << int(std::uint8_t(c.stored[0])) << '_' << int(std::uint8_t(c.stored[1]));
+}
+
 class EnableCodes : public testing::TestWithParam<CodeCase> {};
 
 TEST_P(EnableCodes, ReadOnlyWhenBothCharactersAreThere)
@@ -150,7 +156,8 @@ TEST_P(EnableCodes, ReadOnlyWhenBothCharactersAreThere)
 
 INSTANTIATE_TEST_SUITE_P(Codes, EnableCodes,
                          testing::Values(CodeCase{"AB", "AB"}, CodeCase{std::string("A\0", 2), ""},
-                                         CodeCase{std::string("\0B", 2), ""}, CodeCase{std::string(2, '\0'), ""}));
+                                         CodeCase{std::string("\0B", 2), ""}, CodeCase{std::string(2, '\0'), ""}),
+                         [](const auto& info) { return testing::PrintToString(info.param); });
 
 TEST(RecordFields, SettingACodeOtherThanTwoCharactersClearsIt)
 {
