@@ -90,7 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"decode", "image.bin"},
                     std::vector<std::string>{"decode", "image.bin", "out.orv", "--onto"},
                     std::vector<std::string>{"decode", "image.bin", "out.orv", "--into", "base.orv"},
-                    std::vector<std::string>{"dump"}, std::vector<std::string>{"defaults", "a.orv", "b.orv"}));
+                    std::vector<std::string>{"decode", "image.bin", "out.orv", "--onto", "a.orv", "--onto", "b.orv"},
+                    std::vector<std::string>{"dump"}, std::vector<std::string>{"defaults", "a.orv", "b.orv"},
+                    std::vector<std::string>{"program", "settings.orv"},
+                    std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
+                    std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
+                    std::vector<std::string>{"read", "out.orv", "--port"}));
 
 class Help : public testing::TestWithParam<std::string> {};
 

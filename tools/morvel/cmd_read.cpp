@@ -1,13 +1,10 @@
-#include "link/link_session.h"
-#include "link/terminal_lines.h"
 #include "model/defaults.h"
 #include "tools/morvel/cli_support.h"
 #include "tools/morvel/commands.h"
+#include "tools/morvel/terminal_run.h"
 
-#include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace morvel::cli {
 
@@ -21,45 +18,27 @@ constexpr std::string_view kOntoOption = "--onto";
 
 int RunRead(Arguments arguments)
 {
-    std::optional<std::string> port;
-    std::optional<std::string> base;
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const bool takesValue = arguments[i] == kPortOption || arguments[i] == kOntoOption;
-        if (takesValue && i + 1 == arguments.size())
-            return UsageError(kCommand, arguments[i] + " needs a value");
-        if (arguments[i] == kPortOption)
-            port = arguments[++i];
-        else if (arguments[i] == kOntoOption)
-            base = arguments[++i];
-        else if (arguments[i].starts_with("--"))
-            return UsageError(kCommand, "unknown option " + arguments[i]);
-        else
-            files.push_back(arguments[i]);
-    }
+    const std::optional<CommandLine> line = ParseCommandLine(kCommand, arguments, {kPortOption, kOntoOption});
+    if (!line)
+        return kExitUsage;
+    const std::optional<std::string> port = line->Option(kPortOption);
     if (!port)
         return UsageError(kCommand, "expects --port PORT");
-    if (files.size() != 1)
+    if (line->files.size() != 1)
         return UsageError(kCommand, "expects one OUT.orv");
 
     // The module's settings land on the record the window would show: the start-up defaults,
     // or the settings (and user notes) of BASE.orv.
     SettingsModel model;
-    if (base) {
+    if (const std::optional<std::string> base = line->Option(kOntoOption)) {
         if (!LoadSettings(*base, model.record, model.notes))
             return kExitFailure;
     } else {
         ApplyDefaults(model.record);
     }
-    LinkSession::Result result{RunEnd::Refused, {}};
-    {
-        TerminalLines lines(stdout);
-        LinkSession session(model, [&lines](const QString& line, bool replaces) { lines.Print(line, replaces); });
-        result = session.Read(QString::fromLocal8Bit(port->c_str()));
-    }
-    if (!result.ok())
-        return Fail(result.text.trimmed().toLocal8Bit().toStdString());
-    return SaveSettings(model.record, model.notes, files[0]) ? kExitSuccess : kExitFailure;
+    if (const int status = RunOnTerminal(model, *port, ModuleRun::Read); status != kExitSuccess)
+        return status;
+    return SaveSettings(model.record, model.notes, line->files[0]) ? kExitSuccess : kExitFailure;
 }
 
 } // namespace morvel::cli
