@@ -20,8 +20,6 @@ public:
     LoaderApplication();
 
     TGlownaF& Window() { return window_; }
-    TFconfigNumberWeRe& OutputReactionDialog() { return outputReaction_; }
-    TFConfigWorkWeRe& NotificationDialog() { return notification_; }
     TAboutBox& AboutBox() { return about_; }
 
 private:

@@ -1,5 +1,6 @@
-// Writes a PNG of each page of the main window and of both reaction dialogs into a folder, so
-// that the look can be checked under a real X server (scripts/screenshots runs it under Xvfb).
+// Writes a PNG of each page of the main window and of the about box into a folder, so that the
+// look can be checked under a real X server (scripts/screenshots runs it under Xvfb, together
+// with morvel-dialog-screenshots, which opens the reaction dialogs through their buttons).
 #include "app/loader_application.h"
 
 #include <QApplication>
@@ -62,19 +63,6 @@ int main(int argc, char** argv)
         pages->setCurrentIndex(page);
         QApplication::processEvents();
         ok = Save(window, folder, QStringLiteral("page%1-%2").arg(page + 1).arg(pages->tabText(page).replace(u' ', u'-')));
-    }
-    if (ok) {
-        loader.OutputReactionDialog().LoadByte(0x18);
-        ok = ShootDialog(loader.OutputReactionDialog(), folder, QStringLiteral("dialog-output-reaction"));
-    }
-    if (ok) {
-        auto& notification = loader.NotificationDialog();
-        notification.SetUserRow(1, QStringLiteral("User 1: Jan Kowalski"), true);
-        notification.SetUserRow(2, QStringLiteral("User 2"), false);
-        notification.SetUserRow(3, QStringLiteral("User 3: Łucja Żak"), true);
-        notification.SetUserRow(4, QStringLiteral("User 4"), false);
-        notification.LoadByte(0x31);
-        ok = ShootDialog(notification, folder, QStringLiteral("dialog-notification"));
     }
     if (ok)
         ok = ShootDialog(loader.AboutBox(), folder, QStringLiteral("dialog-about"));
