@@ -1,7 +1,7 @@
 #include "fields/field_text.h"
 #include "model/field_catalogue.h"
 #include "tools/morvel/cli_support.h"
-#include "tools/morvel/commands.h"
+#include "tools/morvel/command_line.h"
 
 #include <iostream>
 #include <string>
@@ -21,14 +21,18 @@ void DumpFields(const SettingsModel& model, std::ostream& out)
 
 } // namespace
 
-int RunDump(Arguments arguments)
+int RunDump(const Command& command, Arguments arguments)
 {
-    if (arguments.size() != 1)
-        return UsageError("dump", "expects SETTINGS.orv");
+    CommandLine line(command, "Prints every field of the settings record and the user notes, one per line: texts in\n"
+                              "UTF-8 inside quotes, flag, reaction and notification bytes in hex with their meaning.");
+    line.AddFile("SETTINGS.orv", "The settings file to print.");
+    if (const auto finished = line.Parse(arguments))
+        return *finished;
+
     if (!TextConversionAvailable())
         return Fail(std::string("this Qt build cannot convert ") + kTextEncoding + " texts");
     SettingsModel model;
-    if (!LoadSettings(arguments[0], model.record, model.notes))
+    if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitFailure;
 
     DumpFields(model, std::cout);
