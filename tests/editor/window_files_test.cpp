@@ -193,12 +193,13 @@ struct RefusedFile {
     const char* fileName;
     QByteArray content;  // written first unless empty
     const char* messageStart;
-    bool withDetail;  // the box carries the reason under the message
+    const char* reason;  // the first line of the detail, or nullptr when the message holds it
 };
 
 class WindowRefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
 
-TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
+// The box says what went wrong, with which file, and that the editor kept its settings.
+TEST_P(WindowRefusedFiles, AreReportedWithTheFileAndChangeNothing)
 {
     const RefusedFile& c = GetParam();
     QTemporaryDir folder;
@@ -217,9 +218,14 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
     w.window->Button2Click();
 
     ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_TRUE(w.boxes.shown[0].text.startsWith(QString::fromLatin1(c.messageStart)))
-        << w.boxes.shown[0].text.toStdString();
-    EXPECT_EQ(w.boxes.shown[0].detail.isEmpty(), !c.withDetail) << w.boxes.shown[0].detail.toStdString();
+    const RecordingBoxes::Shown& shown = w.boxes.shown[0];
+    EXPECT_TRUE(shown.text.startsWith(QString::fromLatin1(c.messageStart))) << shown.text.toStdString();
+    QStringList detail = shown.detail.split(u'\n');
+    if (c.reason) {
+        ASSERT_FALSE(detail.isEmpty());
+        EXPECT_TRUE(detail.takeFirst().startsWith(QString::fromLatin1(c.reason))) << shown.detail.toStdString();
+    }
+    EXPECT_EQ(detail, QStringList({"File: " + path, "The editor still shows the previous settings."}));
     EXPECT_EQ(w.model.record, before.record);
     EXPECT_EQ(w.model.notes, before.notes);
     EXPECT_EQ(w.Get<SpinEdit>("SEtestokr").Value(), 7);
@@ -228,9 +234,9 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowRefusedFiles,
-    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \"", false},
-                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error", true},
-                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error", true}),
+    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \"", nullptr},
+                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error", "not a zlib stream"},
+                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error", "settings file ends after "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowFiles, FileThatCannotBeCreatedIsReportedWithItsReason)
