@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "model/defaults.h"
+#include "model/record_fields.h"
 #include "model/settings_file.h"
 #include "test_support.h"
 #include "widgets/spin_edit.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace morvel::window_test {
@@ -39,8 +41,7 @@ std::size_t SpecialTextOffset(int special, int edge)
 }
 
 // A short string: its length byte, then its characters; the bytes after them stay as they were.
-template <typename Bytes>
-void PutText(Bytes& bytes, std::size_t offset, const std::string& text)
+void PutText(std::span<std::uint8_t> bytes, std::size_t offset, const std::string& text)
 {
     bytes[offset] = static_cast<std::uint8_t>(text.size());
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -150,6 +151,70 @@ TEST_F(WindowFiles, RecordLoadedAndSavedAgainIsTheSameByteForByte)
     const Content again = ReadBack(PathOf("again.orv"));
     EXPECT_EQ(again.record, original.record);
     EXPECT_EQ(again.notes, original.notes);
+}
+
+// Notes as other programs write them: lines broken by a lone LF, a lone CR or CR CR LF, a NUL
+// inside, and 250 bytes of short lines.
+struct ForeignNotes {
+    const char* name;
+    std::string bytes;
+};
+
+void PrintTo(const ForeignNotes& c, std::ostream* out) { *out << c.name; }
+
+class WindowForeignNotes : public ::testing::TestWithParam<ForeignNotes> {};
+
+TEST_P(WindowForeignNotes, ComeBackByteForByteWhenNotEdited)
+{
+    QTemporaryDir folder;
+    WindowUnderTest w;
+    Content original;
+    ApplyDefaults(original.record);
+    UserNotesText(original.notes, 3).assign(GetParam().bytes);
+    const QString loaded = folder.filePath("foreign-notes.orv");
+    const QString saved = folder.filePath("saved.orv");
+    ASSERT_FALSE(WriteSettingsFile(original.record, original.notes, loaded.toStdString()));
+
+    w.files.toLoad = {loaded};
+    w.window->Button2Click();
+    w.files.toSave = {saved};
+    w.window->Button1Click();
+    ASSERT_TRUE(w.boxes.shown.empty());
+    EXPECT_EQ(ReadBack(saved).notes, original.notes);
+}
+
+std::string ShortLines(std::size_t size)
+{
+    std::string lines;
+    while (lines.size() < size)
+        lines += lines.size() % 5 == 4 ? '\n' : 'x';
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowForeignNotes,
+    ::testing::Values(ForeignNotes{"LoneLineFeed", "a\nb"}, ForeignNotes{"LoneCarriageReturn", "a\rb"},
+                      ForeignNotes{"CarriageReturnTwiceThenLineFeed", "a\r\r\nb"},
+                      ForeignNotes{"NulInside", std::string("a\0b", 3)},
+                      ForeignNotes{"FullWithLoneLineFeeds", ShortLines(250)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Once the operator changes the notes, their lines are stored with CR LF between them.
+TEST_F(WindowFiles, EditedNotesAreStoredWithCarriageReturnLineFeed)
+{
+    Content original;
+    ApplyDefaults(original.record);
+    UserNotesText(original.notes, 1).assign("a\nb");
+    ASSERT_FALSE(WriteSettingsFile(original.record, original.notes, PathOf("lf.orv").toStdString()));
+    w.files.toLoad = {PathOf("lf.orv")};
+    w.window->Button2Click();
+
+    auto& memo = w.Get<QPlainTextEdit>("Muser1");
+    memo.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&memo, "c");
+    w.files.toSave = {PathOf("edited.orv")};
+    w.window->Button1Click();
+    EXPECT_EQ(UserNotesText(ReadBack(PathOf("edited.orv")).notes, 1), "a\r\nbc");
 }
 
 TEST_F(WindowFiles, NumberTypedBeyondTheRangeIsStoredAsTheBoundEvenBeforeTheFieldIsLeft)
