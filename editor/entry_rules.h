@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/sms_centres.h"
+
 #include <QChar>
 #include <QString>
-
-#include <array>
 
 class QComboBox;
 class QLineEdit;
@@ -13,19 +13,8 @@ namespace morvel {
 
 class MessageBoxes;
 
-// One SMS-centre preset of the combo box CBcentrum: the entry text and the centre's number.
-struct SmsCentrePreset {
-    const char* entry;
-    const char* number;
-};
-
-// The presets in list order; the entry after them, "Own ", carries no number and stands for a
-// number the operator types into Ecsms.
-inline constexpr std::array<SmsCentrePreset, 3> kSmsCentrePresets{{
-    {"PLUS", "+48601000310"},
-    {"ERA", "+48602951111"},
-    {"IDEA", "+48501200777"},
-}};
+// CBcentrum lists the presets (model/sms_centres.h), then "Own ", which stands for a number the
+// operator types into Ecsms.
 inline constexpr const char* kOwnSmsCentreEntry = "Own ";
 inline constexpr int kOwnSmsCentreIndex = 3;
 

@@ -88,6 +88,14 @@ SpecialPlace SpecialEntryPlace(int special, int edge)
     }
 }
 
+// The row label of a special entry: "HIJACK input", "Output 1" for an output's confirmation.
+std::string OutputConfirmationRow(int special, const SpecialPlace& place)
+{
+    if (place.page == kOutputsPage)
+        return "Output " + Num(special);
+    return place.row;
+}
+
 std::string HiddenSpecialCaption(int special, int edge, std::string_view what)
 {
     return "special entry " + Num(special) + ", edge " + Num(edge) + ": " + Str(what) + ", " + Str(kNotShown);
@@ -149,7 +157,8 @@ FieldInfo Reserved(std::size_t offset)
     return field;
 }
 
-std::vector<FieldBit> ReactionBits(bool exitTimeBit)
+// The output-reaction bits; `hiddenBits` are those whose boxes the dialog hides for the entry.
+std::vector<FieldBit> ReactionBits(std::uint8_t hiddenBits, bool exitTimeBit)
 {
     std::vector<FieldBit> bits{
         {ro::kReactionInactive, "inactive", "ChBNoActiv", {}, {}},
@@ -161,20 +170,31 @@ std::vector<FieldBit> ReactionBits(bool exitTimeBit)
         {ro::kReactionSiren, "siren on", "ChBTimeOFFWy1", {}, {}},
         {ro::kReactionDelayed, "delayed reaction", "ChBTimeRaport", {}, {}},
     };
+    for (FieldBit& bit : bits)
+        bit.offered = (bit.mask & hiddenBits) == 0;
     if (exitTimeBit) // bit 0 of the Arm/Disarm input's second edge has a box of its own on "Basic"
         bits.back() = {ro::kReactionDelayed, "exit-time function", "CHB_funkcjaczaswy", Str(kBasicPage),
                        "Additional / Switch ON \"exit time\" function"};
     return bits;
 }
 
-std::vector<FieldBit> NotificationBits()
+// The notification bits; the output confirmations go by SMS only, their CLIP boxes hidden.
+std::vector<FieldBit> NotificationBits(bool clipOffered)
 {
     std::vector<FieldBit> bits;
     for (int user = 1; user <= ro::kUserCount; ++user) {
         bits.push_back({ro::NotifySmsBit(user), "SMS user " + Num(user), "ChBUS" + Num(user) + "SMS", {}, {}});
-        bits.push_back({ro::NotifyClipBit(user), "CLIP user " + Num(user), "ChBUS" + Num(user) + "Clip", {}, {}});
+        bits.push_back({ro::NotifyClipBit(user), "CLIP user " + Num(user), "ChBUS" + Num(user) + "Clip", {}, {},
+                        clipOffered});
     }
     return bits;
+}
+
+// Bits the window never lets the operator change: the field has no editor it shows.
+void OfferNone(FieldInfo& field)
+{
+    for (FieldBit& bit : field.bits)
+        bit.offered = false;
 }
 
 std::vector<FieldBit> FlagBits()
@@ -187,8 +207,8 @@ std::vector<FieldBit> FlagBits()
         {ro::kFlagOutput2AutoOff, "output 2 off by time", "ChBFlags_3", page, Join(OutputGroup(2), "Auto Disable output 2 by time")},
         {ro::kFlagPeriodicReport, "periodic report", "ChBFlags_4", Str(kBasicPage), "Periodic REPORT for USER 1 / Send report every"},
         {ro::kFlagSmsProgramming, "SMS programming", "ChBFlags_5", Str(kBasicPage), "SMS programming / Enable SMS programming"},
-        {ro::kFlagUnusedBit6, "unused bit 6", {}, {}, "bit 6, " + Str(kNotShown)},
-        {ro::kFlagUnusedBit7, "unused bit 7", {}, {}, "bit 7, " + Str(kNotShown)},
+        {ro::kFlagUnusedBit6, "unused bit 6", {}, {}, "bit 6, " + Str(kNotShown), false},
+        {ro::kFlagUnusedBit7, "unused bit 7", {}, {}, "bit 7, " + Str(kNotShown), false},
     };
 }
 
@@ -207,7 +227,7 @@ std::vector<FieldBit> ClipBits(bool userFlags)
         bits.push_back({ro::kClipForwardUnknownSms, "forward unidentified SMS to user 1", prefix + "7",
                         Str(kBasicPage), "Unidentified SMS / Send unidentified SMS to USER 1"});
     else
-        bits.push_back({ro::kClipForwardUnknownSms, "hidden bit 7", prefix + "7", {}, "bit 7, " + Str(kNotShown)});
+        bits.push_back({ro::kClipForwardUnknownSms, "hidden bit 7", prefix + "7", {}, "bit 7, " + Str(kNotShown), false});
     return bits;
 }
 
@@ -225,6 +245,27 @@ FieldInfo BitByte(std::string name, std::size_t offset, std::size_t imageOffset,
 std::size_t PairInImage(std::size_t edge1Base, std::size_t edge2Base, int row, int edge)
 {
     return (edge == 1 ? edge1Base : edge2Base) + io::kPairSize * std::size_t(row - 1);
+}
+
+// Per output, the interlocked CLIP boxes: switch on, switch off, change the state.
+const std::vector<std::uint8_t> kClipExclusiveBits{
+    ro::kClipEnableOutput1 | ro::kClipDisableOutput1 | ro::kClipToggleOutput1,
+    ro::kClipEnableOutput2 | ro::kClipDisableOutput2 | ro::kClipToggleOutput2};
+// Per output, the reaction dialog's pair: switch on, switch off.
+const std::vector<std::uint8_t> kReactionExclusiveBits{
+    ro::kReactionOutput1On | ro::kReactionOutput1Off, ro::kReactionOutput2On | ro::kReactionOutput2Off};
+
+FieldInfo& AtEdge(FieldInfo& field, std::string row, std::string edge)
+{
+    field.row = std::move(row);
+    field.edge = std::move(edge);
+    return field;
+}
+
+std::string InputRow(int input)
+{
+    const bool plus = input == 4 || input == 6 || input == 8;
+    return "Input " + Num(input) + (plus ? " (+)" : " (-)");
 }
 
 std::size_t TextSlotInImage(std::size_t edge1Base, std::size_t edge2Base, int row, int edge)
@@ -272,6 +313,8 @@ void AddTimersAndFlags(Catalogue& c)
     const auto addCode = [&c](const char* name, int output, std::size_t offset, const char* caption, const char* control) {
         FieldInfo f = Field(Indexed(name, output), FieldBlock::Record, offset, ro::kCodeLength, FieldKind::Code);
         f.image = {{io::kReportPeriod + 1 + (offset - ro::kEnableCode), ro::kCodeLength}};
+        f.requiredLength = ro::kCodeLength;
+        f.emptiedUnless = FieldSwitch{"Flags", output == 1 ? ro::kFlagOutput1BySms : ro::kFlagOutput2BySms};
         Place(f, kOutputsPage, Join(OutputGroup(output), caption));
         c.push_back(Edit(f, control + Num(output), fl::kOutputCode));
     };
@@ -282,6 +325,8 @@ void AddTimersAndFlags(Catalogue& c)
 
     FieldInfo access = Text("SmsAccessCode", FieldBlock::Record, ro::kSmsAccessCode, ro::kSmsAccessCodeCapacity);
     access.image = {{io::kSmsAccessCode, ro::kSmsAccessCodeCapacity}};
+    access.requiredLength = fl::kSmsAccessCode;
+    access.emptiedUnless = FieldSwitch{"Flags", ro::kFlagSmsProgramming};
     c.push_back(Edit(Place(access, kBasicPage, "SMS programming / SMS access code"), "EPINMOD", fl::kSmsAccessCode));
     for (bool userFlags : {true, false}) {
         FieldInfo clip = BitByte(userFlags ? "ClipUserFlags" : "ClipUnknownFlags",
@@ -290,19 +335,37 @@ void AddTimersAndFlags(Catalogue& c)
                                  ClipBits(userFlags), "none");
         Place(clip, kBasicPage, Str(userFlags ? kClipFromUser : kClipFromUnknown));
         clip.editor = FieldEditor::CheckBoxes;
+        clip.exclusiveBits = kClipExclusiveBits;
         c.push_back(clip);
     }
     c.push_back(Reserved(ro::kReserved40));
 }
 
-FieldInfo Reaction(std::string name, std::size_t offset, std::size_t imageOffset, bool exitTimeBit)
+FieldInfo Reaction(std::string name, std::size_t offset, std::size_t imageOffset, std::uint8_t hiddenBits,
+                   bool exitTimeBit)
 {
-    return BitByte(std::move(name), offset, imageOffset, FieldKind::OutputReaction, ReactionBits(exitTimeBit), "no output");
+    FieldInfo field = BitByte(std::move(name), offset, imageOffset, FieldKind::OutputReaction,
+                              ReactionBits(hiddenBits, exitTimeBit), "no output");
+    field.exclusiveBits = kReactionExclusiveBits;
+    return field;
 }
 
-FieldInfo Notification(std::string name, std::size_t offset, std::size_t imageOffset)
+FieldInfo Notification(std::string name, std::size_t offset, std::size_t imageOffset, bool clipOffered)
 {
-    return BitByte(std::move(name), offset, imageOffset, FieldKind::Notification, NotificationBits(), "nobody");
+    return BitByte(std::move(name), offset, imageOffset, FieldKind::Notification, NotificationBits(clipOffered), "nobody");
+}
+
+// The bits of the special inputs' reaction bytes whose boxes the dialog hides: the delayed
+// reaction of the HIJACK input, the delayed reaction, siren and immobiliser of the Arm/Disarm
+// input (whose bit 0 of edge 2 the "exit time" box on "Basic" sets).
+std::uint8_t HiddenSpecialReactionBits(int special, int edge)
+{
+    if (special == ro::kSpecialHijack)
+        return ro::kReactionDelayed;
+    if (special == ro::kSpecialArmDisarm)
+        return edge == 2 ? ro::kReactionSiren | ro::kReactionImmobiliser
+                         : ro::kReactionDelayed | ro::kReactionSiren | ro::kReactionImmobiliser;
+    return 0;
 }
 
 FieldInfo& Dialog(FieldInfo& field, FieldEditor editor, std::string button)
@@ -317,15 +380,17 @@ void AddInputReactions(Catalogue& c)
     for (int input = 1; input <= ro::kInputCount; ++input)
         for (int edge = 1; edge <= ro::kEdgeCount; ++edge) {
             FieldInfo f = Reaction(Indexed("InputOutputReaction", input, edge), InputOutputReactionOffset(input, edge),
-                                   PairInImage(io::kInputPairsEdge1, io::kInputPairsEdge2, input, edge) + 1, false);
+                                   PairInImage(io::kInputPairsEdge1, io::kInputPairsEdge2, input, edge) + 1, 0, false);
             Place(f, kInputsPage, Join(Join("Input " + Num(input), InputEdge(input, edge)), kReactionHeader));
+            AtEdge(f, InputRow(input), InputEdge(input, edge));
             c.push_back(Dialog(f, FieldEditor::ReactionDialog, "BB_ConfigNumerWe" + Num(input) + "Re" + Num(edge)));
         }
     for (int input = 1; input <= ro::kInputCount; ++input)
         for (int edge = 1; edge <= ro::kEdgeCount; ++edge) {
             FieldInfo f = Notification(Indexed("InputNotification", input, edge), InputNotificationOffset(input, edge),
-                                       PairInImage(io::kInputPairsEdge1, io::kInputPairsEdge2, input, edge));
+                                       PairInImage(io::kInputPairsEdge1, io::kInputPairsEdge2, input, edge), true);
             Place(f, kInputsPage, Join(Join("Input " + Num(input), InputEdge(input, edge)), kNotifyHeader));
+            AtEdge(f, InputRow(input), InputEdge(input, edge));
             c.push_back(Dialog(f, FieldEditor::NotificationDialog, "BBConfigWorkWe" + Num(input) + "Re" + Num(edge)));
         }
 }
@@ -338,14 +403,16 @@ void AddSpecialReactions(Catalogue& c)
             FieldInfo f = Reaction(Indexed("SpecialOutputReaction", special, edge),
                                    SpecialOutputReactionOffset(special, edge),
                                    PairInImage(io::kSpecialPairsEdge1, io::kSpecialPairsEdge2, special, edge) + 1,
-                                   exitTimeBit);
+                                   HiddenSpecialReactionBits(special, edge), exitTimeBit);
             // Only the two special inputs have reaction buttons; the confirmations' bytes have no editor.
             const SpecialPlace place = SpecialEntryPlace(special, edge);
             if (place.page == kSpecialPage) {
                 Place(f, kSpecialPage, Join(Join(place.row, place.edge), kReactionHeader));
+                AtEdge(f, place.row, place.edge);
                 Dialog(f, FieldEditor::ReactionDialog, "BB_ConfigNumerSpecWe" + Num(special) + "Re" + Num(edge));
             } else {
                 f.caption = HiddenSpecialCaption(special, edge, "reaction of outputs");
+                OfferNone(f);
             }
             c.push_back(f);
         }
@@ -353,16 +420,19 @@ void AddSpecialReactions(Catalogue& c)
         c.push_back(Reserved(ro::kReserved85 + i));
     for (int special = 1; special <= ro::kSpecialCount; ++special)
         for (int edge = 1; edge <= ro::kEdgeCount; ++edge) {
+            const SpecialPlace place = SpecialEntryPlace(special, edge);
             FieldInfo f = Notification(Indexed("SpecialNotification", special, edge),
                                        SpecialNotificationOffset(special, edge),
-                                       PairInImage(io::kSpecialPairsEdge1, io::kSpecialPairsEdge2, special, edge));
-            const SpecialPlace place = SpecialEntryPlace(special, edge);
+                                       PairInImage(io::kSpecialPairsEdge1, io::kSpecialPairsEdge2, special, edge),
+                                       place.page != kOutputsPage);
             if (!place.page.empty()) {
                 const std::string_view header = place.page == kOutputsPage ? kConfirmNotifyHeader : kNotifyHeader;
                 Place(f, place.page, Join(Join(place.row, place.edge), header));
+                AtEdge(f, OutputConfirmationRow(special, place), place.edge);
                 Dialog(f, FieldEditor::NotificationDialog, "BBConfigWorkSpecWe" + Num(special) + "Re" + Num(edge));
             } else {
                 f.caption = HiddenSpecialCaption(special, edge, "notification");
+                OfferNone(f);
             }
             c.push_back(f);
         }
@@ -372,6 +442,8 @@ void AddTexts(Catalogue& c)
 {
     FieldInfo pin = Text("SimPin", FieldBlock::Record, ro::kSimPin, ro::kSimPinCapacity);
     pin.image = {{io::kSimPin, io::kSimPinCharacters + 3}}; // quote, four characters, quote, NUL
+    pin.characters = TextCharacters::Digits;
+    pin.requiredLength = fl::kSimPin;
     c.push_back(Edit(Place(pin, kBasicPage, "SIM PIN Code"), "EPin", fl::kSimPin));
     FieldInfo centre = Text("SmsCentre", FieldBlock::Record, ro::kSmsCentre, ro::kPhoneNumberCapacity);
     centre.image = {{io::kSmsCentreSlot, io::kNumberSlotSize}};
@@ -379,6 +451,8 @@ void AddTexts(Catalogue& c)
     for (int user = 1; user <= ro::kUserCount; ++user) {
         FieldInfo f = Text(Indexed("UserNumber", user), FieldBlock::Record, UserNumberOffset(user), ro::kPhoneNumberCapacity);
         f.image = {{io::kUserNumberSlots + io::kNumberSlotSize * std::size_t(user - 1), io::kNumberSlotSize}};
+        if (user == 1) // the other three numbers take any character
+            f.characters = TextCharacters::PhoneNumber;
         c.push_back(Edit(Place(f, kNumbersPage, "User " + Num(user) + " number"), "Enruser" + Num(user), fl::kUserNumber));
     }
     for (int input = 1; input <= ro::kInputCount; ++input)
@@ -386,6 +460,7 @@ void AddTexts(Catalogue& c)
             FieldInfo f = Text(Indexed("InputText", input, edge), FieldBlock::Record, InputTextOffset(input, edge), ro::kSmsTextCapacity);
             f.image = {{TextSlotInImage(io::kInputTextsEdge1, io::kInputTextsEdge2, input, edge), io::kTextSlotSize}};
             Place(f, kInputsPage, Join(Join("Input " + Num(input), InputEdge(input, edge)), kSmsTextHeader));
+            AtEdge(f, InputRow(input), InputEdge(input, edge));
             c.push_back(Edit(f, "ETSMS_We" + Num(input) + "_Re" + Num(edge), fl::kSmsText));
         }
     for (int special = 1; special <= ro::kSpecialCount; ++special)
@@ -394,10 +469,12 @@ void AddTexts(Catalogue& c)
             f.image = {{TextSlotInImage(io::kSpecialTextsEdge1, io::kSpecialTextsEdge2, special, edge), io::kTextSlotSize}};
             const SpecialPlace place = SpecialEntryPlace(special, edge);
             // Entries 4 and 6 keep their texts in hidden edits without a limit.
-            if (!place.page.empty())
+            if (!place.page.empty()) {
                 Place(f, place.page, Join(Join(place.row, place.edge), kSmsTextHeader));
-            else
+                AtEdge(f, OutputConfirmationRow(special, place), place.edge);
+            } else {
                 f.caption = HiddenSpecialCaption(special, edge, "SMS text");
+            }
             c.push_back(Edit(f, "ETSpecSMS_We" + Num(special) + "_Re" + Num(edge), place.page.empty() ? 0 : fl::kSmsText));
         }
     const struct {
@@ -480,6 +557,16 @@ const FieldInfo* ByIndex(int index)
 }
 
 } // namespace
+
+std::uint8_t FieldInfo::OfferedBits() const
+{
+    std::uint8_t mask = 0;
+    for (const FieldBit& bit : bits) {
+        if (bit.offered)
+            mask |= bit.mask;
+    }
+    return mask;
+}
 
 std::span<const FieldInfo> FieldCatalogue()
 {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,22 @@ struct FieldBit {
     // boxes stand on several pages); both empty: the field's place.
     std::string page;
     std::string caption;
+    // The window lets the operator set and clear the bit. A bit it does not offer keeps the value
+    // it was loaded with when its box is hidden, and is stored as 0 when it has no box at all.
+    bool offered = true;
+};
+
+// Which characters the window lets the operator type into a text field.
+enum class TextCharacters {
+    Any,         // any character Windows-1250 holds
+    Digits,      // the digits only
+    PhoneNumber, // the digits and one sign, "+" or "-"
+};
+
+// One bit of another field: a field that depends on it is emptied and greyed while it is clear.
+struct FieldSwitch {
+    std::string field;
+    std::uint8_t mask = 0;
 };
 
 // A run of module image bytes.
@@ -75,8 +92,21 @@ struct FieldInfo {
     int minimum = 0;            // spin edits
     int maximum = 0;
     int maxLength = 0;          // edits (characters) and memos (bytes); 0: no limit
+    TextCharacters characters = TextCharacters::Any; // edits
+    // The length the window's check on leaving the edit asks for: the text is that long or empty.
+    std::size_t requiredLength = 0;
+    // The window empties the field and greys its control while this bit is clear.
+    std::optional<FieldSwitch> emptiedUnless;
+    // Bits of which the window lets at most one be set at a time, one mask per group.
+    std::vector<std::uint8_t> exclusiveBits;
+    // Per-edge fields the window shows: the row's label and the edge's caption there,
+    // "Input 3 (-)" and "Connecting to GND".
+    std::string row;
+    std::string edge;
 
     bool Shown() const { return !page.empty(); }
+    // The mask of the bits the window offers.
+    std::uint8_t OfferedBits() const;
 };
 
 // Every field, the record's first, each block in offset order: together they cover each byte of
