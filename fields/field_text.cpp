@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,10 +62,33 @@ bool TextConversionAvailable()
     return QStringDecoder(kTextEncoding).isValid();
 }
 
-std::string QuotedText(std::string_view bytes)
+QString DecodedText(std::string_view bytes)
 {
     QStringDecoder decoder(kTextEncoding);
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::optional<std::string> EncodedText(const QString& text)
+{
+    QStringEncoder encoder(kTextEncoding);
+    const QByteArray bytes = encoder.encode(text);
+    // One byte per character, or a character had no code (some converters substitute silently).
+    if (encoder.hasError() || bytes.size() != text.size())
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+QString FieldTextValue(const FieldInfo& field, std::span<const std::uint8_t> bytes)
+{
+    if (field.kind == FieldKind::Code)
+        return DecodedText(CodeBytes(bytes));
+    const std::size_t length = ValueBytes(field, bytes) - 1;
+    return DecodedText({reinterpret_cast<const char*>(bytes.data()) + 1, length});
+}
+
+std::string QuotedText(std::string_view bytes)
+{
+    const QString text = DecodedText(bytes);
     std::string quoted = "\"";
     for (const QChar c : text)
         quoted += Escaped(c.unicode());

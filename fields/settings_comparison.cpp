@@ -34,15 +34,6 @@ std::string PlaceOf(const FieldInfo& field, Bytes first, Bytes second)
     return DifferingBitsPlace(field, first[0], second[0]);
 }
 
-bool ValuesDiffer(const FieldInfo& field, Bytes first, Bytes second)
-{
-    const std::size_t firstSize = ValueBytes(field, first);
-    const std::size_t secondSize = ValueBytes(field, second);
-    if (field.kind == FieldKind::ShortString) // the lengths as far as the capacity lets them count
-        return firstSize != secondSize || !std::equal(first.begin() + 1, first.begin() + std::ptrdiff_t(firstSize), second.begin() + 1);
-    return !std::equal(first.begin(), first.begin() + std::ptrdiff_t(firstSize), second.begin());
-}
-
 // The differing bytes of a field that its value leaves out: a reserved byte, a text's stale tail,
 // a length byte beyond the capacity.
 void AddBytesBesideTheValue(const FieldInfo& field, Bytes first, Bytes second, bool valueListed,
@@ -79,6 +70,15 @@ std::string ImageBytesText(const FieldInfo& field, const TEepromImage& image, co
 
 } // namespace
 
+bool FieldValuesDiffer(const FieldInfo& field, Bytes first, Bytes second)
+{
+    const std::size_t firstSize = ValueBytes(field, first);
+    const std::size_t secondSize = ValueBytes(field, second);
+    if (field.kind == FieldKind::ShortString) // the lengths as far as the capacity lets them count
+        return firstSize != secondSize || !std::equal(first.begin() + 1, first.begin() + std::ptrdiff_t(firstSize), second.begin() + 1);
+    return !std::equal(first.begin(), first.begin() + std::ptrdiff_t(firstSize), second.begin());
+}
+
 std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord, const TUserNotes& firstNotes,
                                              const TSettingsRecord& secondRecord, const TUserNotes& secondNotes,
                                              ComparedBytes compared)
@@ -87,7 +87,7 @@ std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord,
     for (const FieldInfo& field : FieldCatalogue()) {
         const Bytes first = FieldBytes(field, firstRecord, firstNotes);
         const Bytes second = FieldBytes(field, secondRecord, secondNotes);
-        const bool listed = field.kind != FieldKind::Reserved && ValuesDiffer(field, first, second);
+        const bool listed = field.kind != FieldKind::Reserved && FieldValuesDiffer(field, first, second);
         if (listed)
             out.push_back({&field, field.name, PlaceOf(field, first, second), FieldValueText(field, first),
                            FieldValueText(field, second)});

@@ -4,6 +4,8 @@
 #include "model/settings_record.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,10 @@ enum class ComparedBytes {
     Values,    // the fields' values; reserved bytes and the stale tails of texts are left out
     EveryByte, // and every other differing byte, by its offset
 };
+
+// Whether the two values of the field differ: a short string's length (as far as the capacity
+// lets it count) and characters, every byte of the other kinds; stale tails are left out.
+bool FieldValuesDiffer(const FieldInfo& field, std::span<const std::uint8_t> first, std::span<const std::uint8_t> second);
 
 // Over the record, then the notes, in catalogue order.
 std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord, const TUserNotes& firstNotes,
