@@ -13,27 +13,23 @@
 
 namespace morvel::cli {
 
-namespace {
-
-int Report(const FileError& error)
-{
-    if (error.detail.empty())
-        return Fail(error.message);
-    return Fail(error.message + ": " + error.detail);
-}
-
-} // namespace
-
 int Fail(std::string_view message)
 {
     std::cerr << "morvel: " << message << '\n';
     return kExitFailure;
 }
 
+int Fail(const FileError& error)
+{
+    if (error.detail.empty())
+        return Fail(error.message);
+    return Fail(error.message + ": " + error.detail);
+}
+
 bool LoadSettings(const std::filesystem::path& file, TSettingsRecord& record, TUserNotes& notes)
 {
     if (const std::optional<FileError> error = ReadSettingsFile(file, record, notes)) {
-        Report(*error);
+        Fail(*error);
         return false;
     }
     return true;
@@ -42,7 +38,7 @@ bool LoadSettings(const std::filesystem::path& file, TSettingsRecord& record, TU
 bool SaveSettings(const TSettingsRecord& record, const TUserNotes& notes, const std::filesystem::path& file)
 {
     if (const std::optional<FileError> error = WriteSettingsFile(record, notes, file)) {
-        Report(*error);
+        Fail(*error);
         return false;
     }
     return true;
@@ -75,7 +71,7 @@ bool LoadImage(const std::filesystem::path& file, TEepromImage& image)
 bool SaveImage(const TEepromImage& image, const std::filesystem::path& file)
 {
     if (const std::optional<FileError> error = ReplaceFileContents(file, image.bytes)) {
-        Report(*error);
+        Fail(*error);
         return false;
     }
     return true;

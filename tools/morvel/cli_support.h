@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/settings_file.h"
 #include "model/settings_record.h"
 
 #include <filesystem>
@@ -15,6 +16,8 @@ inline constexpr int kExitUsage = 2;   // the command line was wrong
 
 // Prints "morvel: <message>" on one line of stderr and returns kExitFailure.
 int Fail(std::string_view message);
+// The same for a file error: its message and, when there is one, its detail.
+int Fail(const FileError& error);
 
 bool LoadSettings(const std::filesystem::path& file, TSettingsRecord& record, TUserNotes& notes);
 bool SaveSettings(const TSettingsRecord& record, const TUserNotes& notes, const std::filesystem::path& file);

@@ -1,7 +1,10 @@
 #include "fields/field_text.h"
+#include "fields/settings_json.h"
 #include "model/field_catalogue.h"
 #include "tools/morvel/cli_support.h"
 #include "tools/morvel/command_line.h"
+
+#include <QJsonDocument>
 
 #include <iostream>
 #include <string>
@@ -24,7 +27,11 @@ void DumpFields(const SettingsModel& model, std::ostream& out)
 int RunDump(const Command& command, Arguments arguments)
 {
     CommandLine line(command, "Prints every field of the settings record and the user notes, one per line: texts in\n"
-                              "UTF-8 inside quotes, flag, reaction and notification bytes in hex with their meaning.");
+                              "UTF-8 inside quotes, flag, reaction and notification bytes in hex with their meaning.\n"
+                              "With --json, one JSON document instead: {\"fields\": [{\"name\", \"value\", \"text\",\n"
+                              "\"place\"}, ...]}, \"value\" a number for bytes and a string for texts and codes; `morvel set\n"
+                              "--from` reads it back.");
+    const QCommandLineOption json = line.AddFlag("json", "Prints one JSON document.");
     line.AddFile("SETTINGS.orv", "The settings file to print.");
     if (const auto finished = line.Parse(arguments))
         return *finished;
@@ -35,7 +42,10 @@ int RunDump(const Command& command, Arguments arguments)
     if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitFailure;
 
-    DumpFields(model, std::cout);
+    if (line.IsSet(json))
+        std::cout << QJsonDocument(SettingsJson(model.record, model.notes)).toJson(QJsonDocument::Indented).toStdString();
+    else
+        DumpFields(model, std::cout);
     std::cout.flush();
     return std::cout ? kExitSuccess : Fail("cannot write the dump");
 }

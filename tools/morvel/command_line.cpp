@@ -54,6 +54,12 @@ void CommandLine::AddFile(const char* name, const char* description)
     fileArguments_.emplace_back(name, description);
 }
 
+void CommandLine::AddMoreArguments(const char* name, const char* description)
+{
+    parser_.addPositionalArgument(QString::fromUtf8(name), QString::fromUtf8(description));
+    moreArguments_.emplace(name, description);
+}
+
 std::optional<int> CommandLine::Parse(Arguments arguments)
 {
     QStringList list{QStringLiteral("morvel")};
@@ -69,9 +75,13 @@ std::optional<int> CommandLine::Parse(Arguments arguments)
         if (parser_.values(option).size() > 1)
             return UsageError("--" + Local(option.names().constFirst()) + " given twice");
     }
-    for (const QString& file : parser_.positionalArguments())
-        files_.push_back(Local(file));
-    if (files_.size() != fileArguments_.size()) {
+    for (const QString& file : parser_.positionalArguments()) {
+        if (files_.size() < fileArguments_.size())
+            files_.push_back(Local(file));
+        else
+            more_.push_back(Local(file));
+    }
+    if (files_.size() != fileArguments_.size() || (!more_.empty() && !moreArguments_)) {
         std::string expected;
         for (const auto& [name, description] : fileArguments_)
             expected += (expected.empty() ? "" : " and ") + name;
@@ -107,7 +117,10 @@ std::string CommandLine::HelpText() const
     std::size_t width = 0;
     for (const auto& [name, description] : options)
         width = std::max(width, name.size());
-    for (const auto& [name, description] : fileArguments_)
+    std::vector<std::pair<std::string, std::string>> positional = fileArguments_;
+    if (moreArguments_)
+        positional.push_back(*moreArguments_);
+    for (const auto& [name, description] : positional)
         width = std::max(width, name.size());
     const auto rows = [width](const std::vector<std::pair<std::string, std::string>>& entries) {
         std::string text;
@@ -117,8 +130,8 @@ std::string CommandLine::HelpText() const
     };
     std::string help = "Usage: morvel " + std::string(command_.name) + ' ' + std::string(command_.synopsis)
         + "\n\n" + description_ + "\n\nOptions:\n" + rows(options);
-    if (!fileArguments_.empty())
-        help += "\nFiles:\n" + rows(fileArguments_);
+    if (!positional.empty())
+        help += std::string(moreArguments_ ? "\nArguments:\n" : "\nFiles:\n") + rows(positional);
     return help + "\nExit status:\n" + exitStatuses_;
 }
 

@@ -33,6 +33,8 @@ public:
     QCommandLineOption AddFlag(const char* name, const char* description);
     // A file argument, in order, for the help; Parse() checks how many were given.
     void AddFile(const char* name, const char* description);
+    // Any number of further arguments after the files ("FIELD=VALUE ...").
+    void AddMoreArguments(const char* name, const char* description);
 
     // Returns the exit status when the command is already finished (help shown: kExitSuccess;
     // a mistake reported: kExitUsage), nothing when the command is to go on.
@@ -41,6 +43,7 @@ public:
     bool IsSet(const QCommandLineOption& option) const { return parser_.isSet(option); }
     std::optional<std::string> Value(const QCommandLineOption& option) const;
     const std::vector<std::string>& Files() const { return files_; }
+    const std::vector<std::string>& MoreArguments() const { return more_; }
 
     // Prints "morvel <command>: <problem> (see morvel <command> --help)", returns kExitUsage.
     int UsageError(std::string_view problem) const;
@@ -55,6 +58,8 @@ private:
     std::vector<QCommandLineOption> options_;
     std::vector<std::pair<std::string, std::string>> fileArguments_; // name, description
     std::vector<std::string> files_;
+    std::optional<std::pair<std::string, std::string>> moreArguments_; // name, description
+    std::vector<std::string> more_;
 };
 
 } // namespace morvel::cli

@@ -3,9 +3,11 @@
 #include "tools/morvel/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,11 @@ constexpr Command kCommands[] = {
      morvel::cli::RunProgram},
     {"read", "--port PORT [--onto BASE.orv] OUT.orv", "Read the module on PORT into a settings file.",
      morvel::cli::RunRead},
+    {"report", "[--show-codes] [--changed-only] SETTINGS.orv OUT.pdf|OUT.html",
+     "Write the job report of a settings file as a PDF or an HTML page.", morvel::cli::RunReport,
+     morvel::cli::CommandApplication::OffscreenGui},
+    {"set", "SETTINGS.orv FIELD=VALUE ... | --from CHANGES.json", "Change named fields of a settings file.",
+     morvel::cli::RunSet},
 };
 
 constexpr char kProgram[] = "morvel";
@@ -47,14 +54,34 @@ void PrintOverview(std::ostream& out)
         << "  Some commands add codes of their own; their --help lists them.\n";
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Without a desktop session (a shell as root, a container) the graphical application warns that
+// it has no runtime folder; the offscreen platform needs none, so that warning is left out.
+void WithoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (qtMessages)
+        qtMessages(type, context, message);
+}
+
+// The application the command runs in. A page layout needs fonts but never a display, so the
+// graphical one runs on the offscreen platform whatever the environment names.
+std::unique_ptr<QCoreApplication> ApplicationFor(const Command& command, int& argc, char* argv[])
+{
+    if (command.application == morvel::cli::CommandApplication::OffscreenGui) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtMessages = qInstallMessageHandler(WithoutRuntimeFolderWarning);
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
-    QCoreApplication::setApplicationVersion(QStringLiteral(MORVEL_VERSION));
-
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     if (arguments.empty()) {
         PrintOverview(std::cerr);
@@ -76,6 +103,9 @@ int main(int argc, char* argv[])
         PrintOverview(std::cerr);
         return morvel::cli::kExitUsage;
     }
+    const std::unique_ptr<QCoreApplication> application = ApplicationFor(*command, argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MORVEL_VERSION));
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     return command->run(*command, rest);
 }
