@@ -10,6 +10,7 @@
 #include "editor/message_boxes.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
+#include "editor/report_export.h"
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
 #include "editor/window_texts.h"
@@ -82,7 +83,8 @@ QWidget* Scrollable(QWidget* page)
 } // namespace
 
 TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* parent)
-    : QMainWindow(parent), model_(model), services_(std::move(services))
+    : QMainWindow(parent), model_(model), services_(std::move(services)),
+      ownReportFile_(std::make_unique<QtReportFileDialog>()), reportFile_(ownReportFile_.get())
 {
     setObjectName(QStringLiteral("GlownaF"));
     setWindowTitle(Caption(kWindowCaption));
@@ -181,6 +183,8 @@ void TGlownaF::BuildMenu()
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     connect(addItem(file, "Wyjscie1", "Exit"), &QAction::triggered, this, &TGlownaF::Wyjscie1Click);
 
+    BuildToolsMenu();
+
     QMenu* help = menuBar()->addMenu(Caption("Help"));
     help->setObjectName(QStringLiteral("Pomoc1"));
     connect(addItem(help, "Info", "About"), &QAction::triggered, this, &TGlownaF::InfoClick);
@@ -189,6 +193,16 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
+}
+
+// "Tools", between "File" and "Help": what the window does beyond editing and the two runs.
+void TGlownaF::BuildToolsMenu()
+{
+    QMenu* tools = menuBar()->addMenu(Caption(window_text::kToolsMenu));
+    tools->setObjectName(QStringLiteral("ToolsMenu"));
+    QAction* exportReport = tools->addAction(Caption(window_text::kExportReport));
+    exportReport->setObjectName(QStringLiteral("ExportReport"));
+    connect(exportReport, &QAction::triggered, this, &TGlownaF::ExportReportClick);
 }
 
 void TGlownaF::ConnectRunControls()
@@ -303,6 +317,8 @@ void TGlownaF::Button1Click()
         StoreUserNotes(*this, model_.notes);
         if (const auto error = WriteSettingsFile(model_.record, model_.notes, ToPath(*name)))
             ShowFileError(*error);
+        else
+            lastSettingsFile_ = *name;
     });
 }
 
@@ -321,6 +337,25 @@ void TGlownaF::Button2Click()
         LoadRecordPass(*this, model_.record);
         LoadUserNotes(*this, model_.notes);
         RunOutputFlagRules(true);
+        lastSettingsFile_ = *name;
+    });
+}
+
+// The report of what the editor shows: a store pass into copies, so that the record stays as
+// the last run or file left it, then the report file the operator chooses.
+void TGlownaF::ExportReportClick()
+{
+    ShowingErrors([this] {
+        TSettingsRecord record = model_.record;
+        TUserNotes notes = model_.notes;
+        StoreRecordPass(*this, record);
+        StoreUserNotes(*this, notes);
+        const std::optional<ReportChoice> choice =
+            reportFile_->ChooseReportFile(this, ProposedReportName(lastSettingsFile_));
+        if (!choice)
+            return;
+        if (const auto error = WriteEditorReport(record, notes, lastSettingsFile_, *choice))
+            ShowFileError(*error);
     });
 }
 

@@ -22,6 +22,7 @@ namespace morvel {
 
 class MessageBoxes;
 class QtRunTimer;
+class ReportFileDialog;
 class SettingsFileDialogs;
 class TAboutBox;
 class TFConfigWorkWeRe;
@@ -63,6 +64,7 @@ public:
     void Wyjscie1Click();    // File / "Exit"
     void InfoClick();        // Help / "About"
     void Kotaktzdziaemtechnicznym1Click();  // Help / Troubleshooting Guide / "Contact with support"
+    void ExportReportClick();  // Tools / "Export report ..."
     void BB_ConfigNumerWe1Re1Click(const QPushButton& button);      // an input's output reaction
     void BB_ConfigNumerSpecWe1Re1Click(const QPushButton& button);  // a special input's output reaction
     void BBConfigWorkWe1Re1Click(const QPushButton& button);        // an input's notification
@@ -70,9 +72,13 @@ public:
 
     const ModuleLink& Link() const { return *link_; }
 
+    // The dialog "Export report ..." asks with; the window's own Qt dialog until another is given.
+    void UseReportFileDialog(ReportFileDialog& dialog) { reportFile_ = &dialog; }
+
 private:
     void BuildShell();
     void BuildMenu();
+    void BuildToolsMenu();
     void ConnectRunControls();
     void ConnectReactionButtons();
     void FormCreate();
@@ -109,6 +115,10 @@ private:
     std::unique_ptr<ModuleLink> link_;
     bool busy_ = false;
     QString openDialogFileName_;  // the name last chosen to load; the save dialog proposes it
+    QString lastSettingsFile_;    // the file last loaded or saved, which the report names
+
+    std::unique_ptr<ReportFileDialog> ownReportFile_;
+    ReportFileDialog* reportFile_ = nullptr;
 
     TFconfigNumberWeRe* outputReaction_ = nullptr;
     TFConfigWorkWeRe* notification_ = nullptr;
