@@ -1,16 +1,10 @@
 // The reaction dialogs as the main window opens them, and the reactions they set carried
 // through a settings file and through the simulated module.
-#include "dialogs/notification_dialog.h"
-#include "dialogs/output_reaction_dialog.h"
-#include "editor/about_box.h"
-#include "editor/main_window.h"
-#include "editor/message_boxes.h"
-#include "editor/settings_file_dialogs.h"
-#include "link/serial_port.h"
-#include "model/settings_record.h"
+#include "model/field_catalogue.h"
 #include "pty_module.h"
 #include "widgets/control_lookup.h"
 
+#include "loader_run.h"
 #include "modal_driver.h"
 #include "test_support.h"
 
@@ -33,105 +27,6 @@ namespace morvel {
 namespace {
 
 using namespace std::chrono_literals;
-
-class RecordingBoxes final : public MessageBoxes {
-public:
-    void Show(QWidget*, const QString& caption, const QString& text, const QString& = {}) override
-    {
-        shown << caption + QStringLiteral(": ") + text;
-    }
-    QStringList shown;
-};
-
-// Answers the file dialogs with one chosen name.
-class ChosenFile final : public SettingsFileDialogs {
-public:
-    std::optional<QString> ChooseFileToLoad(QWidget*) override { return name; }
-    std::optional<QString> ChooseFileToSave(QWidget*, const QString&) override { return name; }
-    QString name;
-};
-
-// Everything one run of the program owns, with the window's services replaced where a test
-// must not block: message boxes are recorded and file names chosen in advance.
-struct LoaderRun {
-    explicit LoaderRun(QString portName = {})
-        : window(model, WindowServices{boxes, files, port, [portName] { return QStringList{portName}; }, 6000ms}),
-          outputReaction(&window), notification(&window), about(&window)
-    {
-        window.AttachDialogs(outputReaction, notification, about);
-    }
-
-    template <typename Control>
-    Control& Get(const QString& name)
-    {
-        Control* control = FindControl<Control>(window, name);
-        if (control == nullptr)
-            throw std::logic_error("no control " + name.toStdString());
-        return *control;
-    }
-
-    QString LastInformation() const
-    {
-        const auto* list = FindControl<QListWidget>(window, QStringLiteral("ListBox1"));
-        return list && list->count() > 0 ? list->item(list->count() - 1)->text() : QString();
-    }
-
-    SettingsModel model;
-    RecordingBoxes boxes;
-    ChosenFile files;
-    SerialModulePort port;
-    TGlownaF window;
-    TFconfigNumberWeRe outputReaction;
-    TFConfigWorkWeRe notification;
-    TAboutBox about;
-};
-
-// The title and every box of a dialog as the operator sees it, e.g. "ChBONwy1IN:ticked".
-QStringList Appearance(const QDialog& dialog)
-{
-    QStringList seen{dialog.windowTitle()};
-    for (const QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
-        if (!box->isVisible())
-            continue;
-        seen << box->objectName() + (box->isChecked() ? QStringLiteral(":ticked") : QStringLiteral(":clear"))
-                    + (box->isEnabled() ? QString() : QStringLiteral(":greyed"));
-    }
-    return seen;
-}
-
-// Clicks the window's reaction button; while the dialog shows, notes its appearance, clicks
-// the boxes named in `clicks` and closes it with `closeButton`. Returns the appearance.
-QStringList ClickReactionButton(LoaderRun& run, const QString& button, const QStringList& clicks = {},
-                                const char* closeButton = "BitBtn2")
-{
-    QObject actions;
-    QStringList seen;
-    WhenModalShows(actions, [&](QDialog& showing) {
-        seen = Appearance(showing);
-        for (const QString& name : clicks) {
-            if (auto* box = FindControl<QCheckBox>(showing, name))
-                box->click();
-            else
-                ADD_FAILURE() << "no box " << name.toStdString();
-        }
-        ClickButton(showing, closeButton);
-    });
-    run.Get<QPushButton>(button).click();
-    if (seen.isEmpty())
-        ADD_FAILURE() << "no dialog showed for " << button.toStdString() << "; boxes: "
-                      << run.boxes.shown.join('\n').toStdString();
-    return seen;
-}
-
-void TypeUsers(LoaderRun& run)
-{
-    const char* const numbers[] = {"+48601000001", "+48601000002", "", "+48601000004"};
-    const char* const names[] = {"Jan", "", "Piotr", "Anna"};
-    for (int user = 1; user <= 4; ++user) {
-        run.Get<QLineEdit>(QStringLiteral("Enruser%1").arg(user)).setText(numbers[user - 1]);
-        run.Get<QLineEdit>(QStringLiteral("Eosoba%1").arg(user)).setText(names[user - 1]);
-    }
-}
 
 struct WiringCase {
     const char* button;
@@ -175,6 +70,36 @@ INSTANTIATE_TEST_SUITE_P(
         WiringCase{"BBConfigWorkSpecWe5Re2", "Reakcja 2 Wejścia blokującego", "ChBUS1SMS ChBUS1Clip", 98, 0x03},
         WiringCase{"BBConfigWorkSpecWe1Re2", "Reakcja 2 wyjścia 1", "ChBUS4SMS", 90, 0x40},
         WiringCase{"BBConfigWorkSpecWe2Re1", "Reakcja 1 wyjścia 2", "ChBUS1SMS ChBUS2SMS", 91, 0x05}));
+
+// The catalogue's offered bits are the boxes each button's dialog shows; the bits shown
+// elsewhere (the exit-time box) have no box of their own there.
+TEST(WindowReactions, EveryDialogShowsTheBoxesTheCatalogueOffers)
+{
+    LoaderRun run;
+    TypeUsers(run);
+    int opened = 0;
+    for (const FieldInfo& field : FieldCatalogue()) {
+        if (field.editor != FieldEditor::ReactionDialog && field.editor != FieldEditor::NotificationDialog)
+            continue;
+        QObject actions;
+        bool shown = false;
+        WhenModalShows(actions, [&](QDialog& showing) {
+            shown = true;
+            for (const FieldBit& bit : field.bits) {
+                if (!bit.page.empty())
+                    continue;
+                const auto* box = FindControl<QCheckBox>(showing, QString::fromStdString(bit.control));
+                ASSERT_NE(box, nullptr) << field.name << " " << bit.meaning;
+                EXPECT_EQ(box->isVisible(), bit.offered) << field.name << " " << bit.meaning;
+            }
+            ClickButton(showing, "BitBtn2");
+        });
+        run.Get<QPushButton>(QString::fromStdString(field.control)).click();
+        EXPECT_TRUE(shown) << field.name;
+        ++opened;
+    }
+    EXPECT_EQ(opened, 16 + 4 + 16 + 8);
+}
 
 // Takes the mail links the program hands to the desktop instead of opening them.
 class MailRecorder : public QObject {

@@ -214,3 +214,98 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace morvel
+
+namespace morvel {
+namespace {
+
+// The bits whose boxes the window offers: all of an input's reaction, the HIJACK input's but
+// the delayed reaction, of the Arm/Disarm input only "inactive" and the outputs (and on edge 2
+// the exit-time box), SMS only for the output confirmations, nothing where no control edits.
+struct OfferedCase {
+    const char* name;
+    std::uint8_t offered;
+};
+
+class OfferedBits : public testing::TestWithParam<OfferedCase> {};
+
+TEST_P(OfferedBits, AreTheBitsWhoseBoxesTheWindowShows)
+{
+    const FieldInfo* field = FindField(GetParam().name);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(int(field->OfferedBits()), int(GetParam().offered)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, OfferedBits,
+    testing::Values(OfferedCase{"InputOutputReaction[3][1]", 0xFF}, OfferedCase{"SpecialOutputReaction[3][2]", 0xFE},
+                    OfferedCase{"SpecialOutputReaction[5][1]", 0xF8}, OfferedCase{"SpecialOutputReaction[5][2]", 0xF9},
+                    OfferedCase{"SpecialOutputReaction[1][1]", 0x00}, OfferedCase{"SpecialOutputReaction[6][2]", 0x00},
+                    OfferedCase{"InputNotification[8][2]", 0xFF}, OfferedCase{"SpecialNotification[3][1]", 0xFF},
+                    OfferedCase{"SpecialNotification[2][2]", 0x55}, OfferedCase{"SpecialNotification[4][1]", 0x00},
+                    OfferedCase{"Flags", 0x3F}, OfferedCase{"ClipUserFlags", 0xFF},
+                    OfferedCase{"ClipUnknownFlags", 0x7F}));
+
+TEST(FieldCatalogue, TextRulesAreTheWindowsEntryRules)
+{
+    struct Rule {
+        const char* name;
+        TextCharacters characters;
+        std::size_t requiredLength;
+        const char* emptiedUnless; // "" none
+        std::uint8_t mask;
+    };
+    const Rule rules[] = {
+        {"SimPin", TextCharacters::Digits, 4, "", 0},
+        {"SmsAccessCode", TextCharacters::Any, 4, "Flags", 0x20},
+        {"UserNumber[1]", TextCharacters::PhoneNumber, 0, "", 0},
+        {"UserNumber[2]", TextCharacters::Any, 0, "", 0},
+        {"EnableCode[1]", TextCharacters::Any, 2, "Flags", 0x01},
+        {"DisableCode[2]", TextCharacters::Any, 2, "Flags", 0x02},
+        {"SmsCentre", TextCharacters::Any, 0, "", 0},
+    };
+    for (const Rule& rule : rules) {
+        const FieldInfo* field = FindField(rule.name);
+        ASSERT_NE(field, nullptr) << rule.name;
+        EXPECT_EQ(field->characters, rule.characters) << rule.name;
+        EXPECT_EQ(field->requiredLength, rule.requiredLength) << rule.name;
+        EXPECT_EQ(field->emptiedUnless.has_value(), *rule.emptiedUnless != '\0') << rule.name;
+        if (field->emptiedUnless) {
+            EXPECT_EQ(field->emptiedUnless->field, rule.emptiedUnless) << rule.name;
+            EXPECT_EQ(int(field->emptiedUnless->mask), int(rule.mask)) << rule.name;
+        }
+    }
+}
+
+TEST(FieldCatalogue, InterlockedBitsAreTheCallAndPairGroups)
+{
+    const std::vector<std::uint8_t> clip{0x15, 0x2A};     // on, off, toggle of output 1 and of output 2
+    const std::vector<std::uint8_t> reaction{0x18, 0x60}; // on and off of output 1 and of output 2
+    EXPECT_EQ(FindField("ClipUserFlags")->exclusiveBits, clip);
+    EXPECT_EQ(FindField("ClipUnknownFlags")->exclusiveBits, clip);
+    EXPECT_EQ(FindField("InputOutputReaction[1][2]")->exclusiveBits, reaction);
+    EXPECT_EQ(FindField("SpecialOutputReaction[5][1]")->exclusiveBits, reaction);
+    EXPECT_TRUE(FindField("Flags")->exclusiveBits.empty());
+}
+
+TEST(FieldCatalogue, PerEdgeFieldsNameTheirRowAndEdgeAsTheWindowDoes)
+{
+    const std::pair<const char*, std::pair<const char*, const char*>> cases[] = {
+        {"InputOutputReaction[3][1]", {"Input 3 (-)", "Connecting to GND"}},
+        {"InputText[4][2]", {"Input 4 (+)", "Disconnecting from +12V"}},
+        {"InputNotification[8][1]", {"Input 8 (+)", "Connecting to +12V"}},
+        {"SpecialOutputReaction[5][1]", {"Arm/Disarm input", "Disconnecting from GND"}},
+        {"SpecialText[3][2]", {"HIJACK input", "Disconnecting from GND"}},
+        {"SpecialNotification[2][1]", {"Output 2", "Enabled"}},
+        {"SpecialText[1][2]", {"Output 1", "Disabled"}},
+        {"SpecialText[4][1]", {"", ""}},
+    };
+    for (const auto& [name, place] : cases) {
+        const FieldInfo* field = FindField(name);
+        ASSERT_NE(field, nullptr) << name;
+        EXPECT_EQ(field->row, place.first) << name;
+        EXPECT_EQ(field->edge, place.second) << name;
+    }
+}
+
+} // namespace
+} // namespace morvel
