@@ -56,7 +56,7 @@ struct GoodCase {
     const char* value; // as the dump prints it
 };
 
-void PrintTo(const GoodCase& c, std::ostream* out) { *out << c.set.back(); }
+void PrintTo(const GoodCase& c, std::ostream* out) { *out << c.field; }
 
 class GoodValues : public testing::TestWithParam<GoodCase> {};
 
@@ -104,7 +104,7 @@ struct BadCase {
     const char* problem; // part of the problem
 };
 
-void PrintTo(const BadCase& c, std::ostream* out) { *out << c.set.back(); }
+void PrintTo(const BadCase& c, std::ostream* out) { *out << c.field; }
 
 class BadValues : public testing::TestWithParam<BadCase> {};
 

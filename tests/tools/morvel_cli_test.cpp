@@ -1,82 +1,17 @@
 #include "model/record_fields.h"
 #include "model/settings_file.h"
 
-#include <QProcess>
-#include <QStringList>
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 namespace morvel {
 namespace {
-
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunProgram(const char* program, const std::vector<std::string>& arguments)
-{
-    QStringList list;
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    QProcess process;
-    process.start(QString::fromUtf8(program), list);
-    process.waitForFinished(30000);
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-}
-
-ToolRun Morvel(const std::vector<std::string>& arguments)
-{
-    return RunProgram(MORVEL_TOOL, arguments);
-}
-
-Bytes ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& file, const Bytes& bytes)
-{
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-bool IsOneLine(const std::string& text)
-{
-    return !text.empty() && text.find('\n') == text.size() - 1;
-}
-
-class MorvelTool : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(test.begin(), test.end(), '/', '-');
-        directory_ = fs::temp_directory_path() / ("morvel-tool-test-" + std::to_string(::getpid()) + "-" + test);
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
-    void TearDown() override { fs::remove_all(directory_); }
-    std::string Path(const std::string& name) const { return (directory_ / name).string(); }
-
-    fs::path directory_;
-};
 
 class UsageErrors : public testing::TestWithParam<std::vector<std::string>> {};
 
@@ -101,7 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"program", "settings.orv"},
                     std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
-                    std::vector<std::string>{"read", "out.orv", "--port"}));
+                    std::vector<std::string>{"read", "out.orv", "--port"},
+                    std::vector<std::string>{"set", "a.orv"}, std::vector<std::string>{"set", "a.orv", "SimPin"},
+                    std::vector<std::string>{"set", "a.orv", "=1234"},
+                    std::vector<std::string>{"set", "a.orv", "--from"}, std::vector<std::string>{"report", "a.orv"},
+                    std::vector<std::string>{"report", "a.orv", "out.txt"},
+                    std::vector<std::string>{"report", "--show-codes", "--show-codes", "a.orv", "out.pdf"}));
 
 class Help : public testing::TestWithParam<std::string> {};
 
@@ -112,7 +52,8 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read",
+                                                          "report", "set"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {
@@ -220,7 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"ShortImage", {"decode", "@short.bin", "@x.orv"}, "it holds 1700"},
                     FailureCase{"LongImage", {"decode", "@long.bin", "@x.orv"}, "it holds more"},
                     FailureCase{"MissingBase", {"decode", "@long.bin", "@x.orv", "--onto", "@none.orv"}, "Cannot open file"},
-                    FailureCase{"UnwritableTarget", {"defaults", "@no-dir/x.orv"}, "Cannot create file"}),
+                    FailureCase{"UnwritableTarget", {"defaults", "@no-dir/x.orv"}, "Cannot create file"},
+                    FailureCase{"ReportOfMissingSettings", {"report", "@none.orv", "@x.pdf"}, "Cannot open file"},
+                    FailureCase{"SetOnMissingSettings", {"set", "@none.orv", "SimPin=1234"}, "Cannot open file"},
+                    FailureCase{"MissingChanges", {"set", "@foreign.orv", "--from", "@none.json"}, "cannot read"},
+                    FailureCase{"ChangesNotJson", {"set", "@foreign.orv", "--from", "@foreign.orv"}, "not JSON"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 TEST_F(MorvelTool, DumpNamesEveryFieldAndShowsTextsInUtf8)

@@ -72,7 +72,10 @@ std::optional<int> CommandLine::Parse(Arguments arguments)
         return kExitSuccess;
     }
     for (const QCommandLineOption& option : options_) {
-        if (parser_.values(option).size() > 1)
+        // Counted by name, so that a flag given twice is caught as well as a value option.
+        const auto given = std::count_if(parser_.optionNames().cbegin(), parser_.optionNames().cend(),
+                                         [&option](const QString& name) { return option.names().contains(name); });
+        if (given > 1)
             return UsageError("--" + Local(option.names().constFirst()) + " given twice");
     }
     for (const QString& file : parser_.positionalArguments()) {
