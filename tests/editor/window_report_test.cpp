@@ -1,0 +1,109 @@
+// "Tools / Export report ...": the menu's place, and the report of what the editor shows.
+#include "window_fixture.h"
+
+#include "editor/report_export.h"
+#include "model/settings_file.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace morvel::window_test {
+namespace {
+
+// Answers the report dialog with a prepared choice, or a cancel.
+class ScriptedReportDialog final : public ReportFileDialog {
+public:
+    std::optional<ReportChoice> ChooseReportFile(QWidget*, const QString& proposedName) override
+    {
+        proposals.push_back(proposedName);
+        return choice;
+    }
+    std::optional<ReportChoice> choice;
+    std::vector<QString> proposals;
+};
+
+QStringList Captions(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (const QAction* action : actions)
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+TEST(WindowReport, ToolsStandsBetweenFileAndHelpWhichKeepTheirItems)
+{
+    WindowUnderTest w;
+    const QMenuBar* bar = w.window->menuBar();
+    EXPECT_EQ(Captions(bar->actions()), (QStringList{"File", "Tools", "Help"}));
+    const auto menu = [&](int index) { return bar->actions().at(index)->menu(); };
+    EXPECT_EQ(Captions(menu(0)->actions()), (QStringList{"Load ...", "Save as ...", "-", "Exit"}));
+    EXPECT_EQ(Captions(menu(1)->actions()), (QStringList{"Export report ..."}));
+    EXPECT_EQ(Captions(menu(2)->actions()), (QStringList{"About", "Troubleshooting Guide"}));
+}
+
+TEST(WindowReport, ReportsWhatTheEditorShowsWithoutTouchingTheRecordOrTheProposedNames)
+{
+    QTemporaryDir folder;
+    WindowUnderTest w;
+    ScriptedReportDialog reports;
+    w.window->UseReportFileDialog(reports);
+    const QString settings = folder.filePath(QStringLiteral("customer.orv"));
+    ASSERT_EQ(WriteSettingsFile(w.model.record, w.model.notes, QFile::encodeName(settings).toStdString()), std::nullopt);
+    w.files.toLoad = {settings};
+    w.window->Button2Click();
+    const SettingsModel before = w.model;
+
+    w.Get<QLineEdit>(QStringLiteral("Enruser1")).setText(QStringLiteral("+48600111222"));
+    w.Get<QLineEdit>(QStringLiteral("Eosoba1")).setText(QStringLiteral("Jan Żółć"));
+    w.Get<QLineEdit>(QStringLiteral("EPin")).setText(QStringLiteral("1234"));
+    const QString report = folder.filePath(QStringLiteral("customer.html"));
+    reports.choice = ReportChoice{report, {}};
+    w.window->ExportReportClick();
+
+    ASSERT_EQ(reports.proposals, (std::vector<QString>{folder.filePath(QStringLiteral("customer.pdf"))}));
+    EXPECT_TRUE(w.boxes.shown.empty());
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("customer.orv, as the editor holds it")));
+    EXPECT_TRUE(html.contains(QStringLiteral("+48600111222")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Jan Żółć")));
+    EXPECT_TRUE(html.contains(QStringLiteral("****")));
+    EXPECT_FALSE(html.contains(QStringLiteral("1234")));
+    EXPECT_EQ(w.model.record, before.record);
+    EXPECT_EQ(w.model.notes, before.notes);
+
+    // The settings' save dialog still proposes the file loaded.
+    w.window->Button1Click();
+    EXPECT_EQ(w.files.proposals, (std::vector<QString>{settings}));
+}
+
+TEST(WindowReport, AFileTheReportCannotBeWrittenToIsShownAsAnError)
+{
+    QTemporaryDir folder;
+    WindowUnderTest w;
+    ScriptedReportDialog reports;
+    w.window->UseReportFileDialog(reports);
+    for (const char* name : {"report.txt", "no-folder/report.pdf"}) {
+        reports.choice = ReportChoice{folder.filePath(QString::fromLatin1(name)), {}};
+        w.boxes.shown.clear();
+        w.window->ExportReportClick();
+        ASSERT_EQ(w.boxes.shown.size(), 1u) << name;
+        EXPECT_FALSE(QFile::exists(reports.choice->fileName)) << name;
+    }
+    EXPECT_FALSE(w.boxes.shown[0].text.isEmpty());
+
+    reports.choice.reset(); // cancelled: nothing happens
+    w.boxes.shown.clear();
+    w.window->ExportReportClick();
+    EXPECT_TRUE(w.boxes.shown.empty());
+}
+
+} // namespace
+} // namespace morvel::window_test
