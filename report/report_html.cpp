@@ -6,7 +6,8 @@ namespace morvel {
 
 namespace {
 
-// Sizes in points, so that a browser and the PDF's layout give the same page.
+// Font sizes in points, spacing in CSS pixels (a 96th of an inch), so that a browser and the
+// PDF's layout give the same page.
 const QString kStyle = QStringLiteral(
     "body { font-family: 'DejaVu Sans', sans-serif; font-size: 9pt; color: #000000; }\n"
     "h1 { font-size: 15pt; margin-bottom: 4pt; }\n"
@@ -14,9 +15,9 @@ const QString kStyle = QStringLiteral(
     "h3 { font-size: 9.5pt; margin-top: 8pt; margin-bottom: 3pt; }\n"
     "p { margin-top: 3pt; margin-bottom: 3pt; }\n"
     "table { border-collapse: collapse; margin-bottom: 4pt; }\n"
-    "table.grid th, table.grid td { border: 1px solid #808080; padding: 2pt 4pt; vertical-align: top; text-align: left; }\n"
+    "table.grid th, table.grid td { border: 1px solid #808080; padding: 3px 5px; vertical-align: top; text-align: left; }\n"
     "table.grid th { background-color: #e6e6e6; font-weight: bold; }\n"
-    "table.facts td { padding: 1pt 4pt; vertical-align: top; }\n"
+    "table.facts td { padding: 1px 5px; vertical-align: top; }\n"
     "td.label { font-weight: bold; }\n"
     "p.note { font-style: italic; }\n");
 
@@ -39,7 +40,7 @@ QString Facts(const std::vector<ReportFact>& facts)
 QString Table(const ReportTable& table)
 {
     QString html = QStringLiteral(
-        "<table class=\"grid\" width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<thead><tr>");
+        "<table class=\"grid\" width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<thead><tr>");
     for (qsizetype i = 0; i < table.header.size(); ++i) {
         const int width = std::size_t(i) < table.widths.size() ? table.widths[std::size_t(i)] : 0;
         html += (width > 0 ? u"<th width=\"" % QString::number(width) % u"%\">" : QStringLiteral("<th>"))
