@@ -7,6 +7,7 @@
 #include "editor/binding.h"
 #include "editor/entry_rules.h"
 #include "editor/interlocks.h"
+#include "editor/menu_keys.h"
 #include "editor/message_boxes.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
@@ -189,6 +190,7 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
+    InstallMenuKeys(*this);
 }
 
 void TGlownaF::ConnectRunControls()
