@@ -36,6 +36,16 @@ LinkSession::Result LinkSession::Read(const QString& portName)
     return Wait();
 }
 
+LinkSession::Result LinkSession::ReadBack(const QString& portName, TEepromImage& moduleImage)
+{
+    ended_ = false;
+    link_.StartReadBack(portName);
+    const Result result = Wait();
+    if (result.end == RunEnd::ReadBackDone)
+        moduleImage = link_.readBackImage();
+    return result;
+}
+
 LinkSession::Result LinkSession::Wait()
 {
     QEventLoop loop;

@@ -53,8 +53,20 @@ int ModuleLink::Append(const QString& line)
     return AppendInfoLine(env_.infoList, line);
 }
 
+// A read-back and the other runs never share the port.
+bool ModuleLink::RefusedDuringReadBack()
+{
+    if (!readingBack())
+        return false;
+    Append(Text(texts::kReadBackGoing));
+    env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kReadBackGoing));
+    return true;
+}
+
 void ModuleLink::StartProgramming(const QString& portName)
 {
+    if (RefusedDuringReadBack())
+        return;
     if (!env_.hooks.UserNumbersPass()) {
         Append(Text(texts::kUserNumberFormat));
         env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kUserNumberFormat));
@@ -102,6 +114,24 @@ void ModuleLink::RefuseProgramming(const QString& error)
 
 void ModuleLink::StartReading(const QString& portName)
 {
+    if (!RefusedDuringReadBack())
+        BeginReading(portName, ReadTarget::Editor);
+}
+
+void ModuleLink::StartReadBack(const QString& portName)
+{
+    if (RefusedDuringReadBack())
+        return;
+    if (runInProgress()) {
+        Append(Text(texts::kReadBackRefused));
+        env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kReadBackRefused));
+        return;
+    }
+    BeginReading(portName, ReadTarget::Caller);
+}
+
+void ModuleLink::BeginReading(const QString& portName, ReadTarget target)
+{
     env_.port.Close();
     PortResult opened = env_.port.SetPortName(portName);
     if (opened.ok())
@@ -113,6 +143,7 @@ void ModuleLink::StartReading(const QString& portName)
         const PortResult written = env_.port.Write(protocol::kReadMemory);
         if (written.ok()) {
             readState_ = ReadState::rsReading;
+            readTarget_ = target;
             env_.timer.Enable();
             return;
         }
@@ -256,18 +287,26 @@ void ModuleLink::AddReadByte(char byte)
     readBytes_.push_back(byte);
 }
 
-void ModuleLink::TakeReadImage()
+void ModuleLink::TakeReadImage(TEepromImage& target)
 {
-    image_.bytes.fill(0);
+    target.bytes.fill(0);
     const auto first = readBytes_.begin() + protocol::kReadLeadingBytes;
-    std::transform(first, first + protocol::kReadImageBytes, image_.bytes.begin(),
+    std::transform(first, first + protocol::kReadImageBytes, target.bytes.begin(),
                    [](char byte) { return static_cast<std::uint8_t>(byte); });
     readBytes_.clear();
 }
 
 void ModuleLink::FinishRead()
 {
-    TakeReadImage();
+    if (readTarget_ == ReadTarget::Caller) {
+        // Nothing of the shared record, image or controls is touched: the caller compares.
+        TakeReadImage(readBackImage_);
+        readState_ = ReadState::rsIdle;
+        env_.timer.Disable();
+        env_.hooks.RunEnded(RunEnd::ReadBackDone, {});
+        return;
+    }
+    TakeReadImage(image_);
     readState_ = ReadState::rsIdle;
     DecodeImage(image_, record_);
     env_.hooks.LoadControls();
