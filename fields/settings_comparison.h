@@ -11,13 +11,21 @@
 // the image a file programs and what a module holds.
 namespace morvel {
 
+// Where a listed byte or field sits.
+enum class DifferenceBlock { Record, Notes, Image };
+
 struct FieldDifference {
     const FieldInfo* field = nullptr; // null for a byte listed by its offset
     std::string name;                 // "UserNumber[2]", or "image byte 41 (checksum)"
     std::string place;                // "Telephone numbers / User 2 number"; empty for a byte by offset
     std::string first;                // the value on each side, as text
     std::string second;
+    DifferenceBlock block = DifferenceBlock::Record;
+    std::size_t offset = 0;           // the field's offset in its block, or the byte's
 };
+
+// "record", "notes", "image".
+const char* BlockName(DifferenceBlock block);
 
 enum class ComparedBytes {
     Values,    // the fields' values; reserved bytes and the stale tails of texts are left out
