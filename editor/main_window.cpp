@@ -8,6 +8,7 @@
 #include "editor/entry_rules.h"
 #include "editor/interlocks.h"
 #include "editor/message_boxes.h"
+#include "editor/module_verification.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
 #include "editor/required_control.h"
@@ -93,6 +94,7 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     ConnectInterlocks(*this);
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
+    BuildToolsMenu();
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -189,6 +191,15 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
+}
+
+// "Tools" between "File" and "Help"; it works with the link, so it comes after FormCreate.
+void TGlownaF::BuildToolsMenu()
+{
+    verification_ = std::make_unique<ModuleVerification>(ModuleVerification::Context{
+        *this, model_, *link_, *this, services_.files, [this] { return cbCom_->currentText(); },
+        [this](const QString& name, const FileError& error) { ShowRefusedFile(name, error); }});
+    verification_->InsertMenu(*menuBar(), RequireControl<QMenu>(*this, QStringLiteral("Pomoc1")).menuAction());
 }
 
 void TGlownaF::ConnectRunControls()
@@ -474,6 +485,12 @@ void TGlownaF::LoadControls()
 void TGlownaF::ShowError(const QString& text)
 {
     services_.boxes.Show(this, Caption(kErrorCaption), text);
+}
+
+void TGlownaF::RunEnded(RunEnd end, const QString& text)
+{
+    if (verification_)
+        verification_->OnRunEnded(end, text);
 }
 
 } // namespace morvel

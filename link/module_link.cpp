@@ -304,7 +304,7 @@ void ModuleLink::FinishRead()
         // Nothing of the shared record, image or controls is touched: the caller compares.
         TakeReadImage(readBackImage_);
         readState_ = ReadState::rsIdle;
-        env_.timer.Disable();
+        StopTimeOutUnlessRunning();
         env_.hooks.RunEnded(RunEnd::ReadBackDone, {});
         return;
     }

@@ -102,6 +102,8 @@ public:
     const DataPacket& dataPacket() const { return dataPacket_; }
     bool readingBack() const { return readState_ == ReadState::rsReading && readTarget_ == ReadTarget::Caller; }
     const TEepromImage& readBackImage() const { return readBackImage_; }
+    // The image the latest programming run sent (or is sending).
+    const TEepromImage& programmedImage() const { return programmedImage_; }
     bool runInProgress() const
     {
         return progState_ != ProgState::psIdle || readState_ != ReadState::rsIdle;
