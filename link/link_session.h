@@ -42,6 +42,8 @@ public:
     Result Read(const QString& portName);
     // Reads the module on `portName` into `moduleImage`, leaving the model as it is.
     Result ReadBack(const QString& portName, TEepromImage& moduleImage);
+    // What the latest programming run sent.
+    const TEepromImage& ProgrammedImage() const { return link_.programmedImage(); }
 
 private:
     Result Wait();

@@ -134,7 +134,13 @@ void ModuleLink::StartReadBack(const QString& portName)
 
 void ModuleLink::BeginReading(const QString& portName, ReadTarget target)
 {
-    env_.port.Close();
+    // "Read settings" starts on a freshly opened port. A read-back usually follows a run on the
+    // port that run left open: it keeps the port and drops only what the driver still holds,
+    // which spares a verification the time of reopening the device.
+    if (target == ReadTarget::Caller && env_.port.IsOpen())
+        env_.port.DiscardInput();
+    else
+        env_.port.Close();
     PortResult opened = env_.port.SetPortName(portName);
     if (opened.ok())
         opened = env_.port.Open();

@@ -78,7 +78,8 @@ public:
     void StartReading(const QString& portName);
     // A read-back, to verify the module: the same reading run, but the completed image goes to
     // readBackImage() and RunEnded(ReadBackDone) instead of into the record and the controls,
-    // and no line is added on success. While it runs, programming, reading and another
+    // and no line is added on success. A port left open under `portName` stays open, its
+    // pending input discarded. While it runs, programming, reading and another
     // read-back are refused with a line; it is refused while another run is going.
     void StartReadBack(const QString& portName);
 

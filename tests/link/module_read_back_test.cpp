@@ -92,6 +92,22 @@ TEST_P(ReadBackInChunks, HandsTheWholeImageOverAndTouchesNothingShared)
 
 INSTANTIATE_TEST_SUITE_P(Chunks, ReadBackInChunks, ::testing::Values(1, 64, 1703));
 
+TEST_F(ReadBack, KeepsAPortLeftOpenAndDropsWhatItHolds)
+{
+    link.StartReadBack(QStringLiteral("COM1"));
+    EXPECT_EQ(port.opens, 1); // a closed port is opened
+    Deliver(Reply());
+    link.StartReadBack(QStringLiteral("COM1"));
+    EXPECT_EQ(port.opens, 1);
+    EXPECT_EQ(port.closes, 0);
+    EXPECT_EQ(port.discards, 1);
+    Deliver(Reply());
+    link.StartReadBack(QStringLiteral("COM2")); // another port: closed and opened under its name
+    EXPECT_EQ(port.name, QStringLiteral("COM2"));
+    EXPECT_EQ(port.opens, 2);
+    EXPECT_EQ(hooks.ends, (std::vector<RunEnd>{RunEnd::ReadBackDone, RunEnd::ReadBackDone}));
+}
+
 TEST_F(ReadBack, OtherRunsAreRefusedWhileItReads)
 {
     link.StartReadBack(QStringLiteral("COM1"));

@@ -21,6 +21,7 @@ constexpr int kExitReadBackFailed = 4;
 // What the command did, for its messages, its JSON document and its exit status.
 struct ProgramOutcome {
     bool programmed = false;
+    std::string failure;              // why it was not programmed
     std::optional<ModuleCheck> check; // none with --no-verify or when nothing was programmed
 
     int ExitStatus() const
@@ -50,7 +51,11 @@ bool BackUp(const std::string& port, const std::string& file, std::FILE* lines)
 {
     SettingsModel old;
     ApplyDefaults(old.record);
-    const LinkSession::Result read = RunModule(old, port, ModuleRun::Read, lines);
+    LinkSession::Result read{RunEnd::Refused, {}};
+    {
+        TerminalLink link(old, port, lines);
+        read = link.Run(ModuleRun::Read);
+    }
     if (!read.ok()) {
         Fail(FailureText(read));
         return false;
@@ -59,6 +64,20 @@ bool BackUp(const std::string& port, const std::string& file, std::FILE* lines)
         return false;
     PrintLine(lines, Text(texts::kBackupSaved).arg(FromLocal(file)));
     return true;
+}
+
+// Programs, then reads the module back over the same open port and compares it with what the
+// frames carried. The link's last line is ended before anything else is printed.
+ProgramOutcome ProgramAndVerify(SettingsModel& model, const std::string& port, std::FILE* lines, bool verify)
+{
+    ProgramOutcome outcome;
+    TerminalLink link(model, port, lines);
+    const LinkSession::Result programmed = link.Run(ModuleRun::Program);
+    outcome.programmed = programmed.ok();
+    outcome.failure = FailureText(programmed);
+    if (outcome.programmed && verify)
+        outcome.check = CheckModule(link, link.ProgrammedImage());
+    return outcome;
 }
 
 // The verification's result in text: the verdict on stdout, or the report and what to do.
@@ -128,14 +147,11 @@ int RunProgram(const Command& command, Arguments arguments)
         if (backupFile && !BackUp(*portName, *backupFile, lines)) {
             Fail(texts::kBackupFailed);
         } else {
-            const LinkSession::Result programmed = RunModule(model, *portName, ModuleRun::Program, lines);
-            outcome.programmed = programmed.ok();
+            outcome = ProgramAndVerify(model, *portName, lines, !line.IsSet(noVerify));
             if (!outcome.programmed)
-                Fail(FailureText(programmed));
+                Fail(outcome.failure);
         }
     }
-    if (outcome.programmed && !line.IsSet(noVerify))
-        outcome.check = CheckModule(*portName, model.image, lines);
 
     if (line.IsSet(json))
         PrintJson(OutcomeJson(outcome, file, *portName, backupFile));

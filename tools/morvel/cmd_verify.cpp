@@ -19,6 +19,14 @@ int ExitStatus(Verdict verdict)
     return verdict == Verdict::Verified ? kExitSame : verdict == Verdict::Different ? kExitDifferent : kExitTrouble;
 }
 
+// The link's lines (a time-out) on stderr, ended before the verdict is printed.
+ModuleCheck ReadAndCompare(const std::string& port, const TEepromImage& expected)
+{
+    SettingsModel untouched; // a read-back decodes nothing
+    TerminalLink link(untouched, port, stderr);
+    return CheckModule(link, expected);
+}
+
 void PrintText(const ModuleCheck& check, const std::string& file)
 {
     if (check.verdict == Verdict::Verified) {
@@ -52,7 +60,7 @@ int RunVerify(const Command& command, Arguments arguments)
     if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitTrouble;
     EncodeImage(model.record, model.image);
-    const ModuleCheck check = CheckModule(*portName, model.image, stderr);
+    const ModuleCheck check = ReadAndCompare(*portName, model.image);
     if (line.IsSet(json)) {
         QJsonObject document = CheckJson(check);
         document.insert(QStringLiteral("file"), FromLocal(line.Files()[0]));

@@ -1,14 +1,13 @@
 #include "tools/morvel/module_check.h"
 
 #include "link/protocol.h"
-#include "tools/morvel/terminal_run.h"
 
 namespace morvel::cli {
 
-ModuleCheck CheckModule(const std::string& port, const TEepromImage& expected, std::FILE* lines)
+ModuleCheck CheckModule(TerminalLink& link, const TEepromImage& expected)
 {
     TEepromImage inModule;
-    const LinkSession::Result read = ReadBackOnTerminal(port, inModule, lines);
+    const LinkSession::Result read = link.ReadBack(inModule);
     ModuleCheck check;
     if (read.end != RunEnd::ReadBackDone) {
         check.problem = read.text.trimmed().toStdString();

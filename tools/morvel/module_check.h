@@ -3,8 +3,8 @@
 #include "fields/settings_comparison.h"
 #include "model/settings_record.h"
 #include "tools/morvel/comparison_report.h"
+#include "tools/morvel/terminal_run.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,9 +24,9 @@ struct ModuleCheck {
     std::string problem;                      // why it could not be verified
 };
 
-// Reads the module on `port` (the reading run, nothing decoded, nothing written to the module)
-// and compares image bytes 0 to 1194 with `expected`. The reading run's lines go to `lines`.
-ModuleCheck CheckModule(const std::string& port, const TEepromImage& expected, std::FILE* lines);
+// Reads the module back through `link` (the reading run, nothing decoded, nothing written to the
+// module) and compares image bytes 0 to 1194 with `expected`.
+ModuleCheck CheckModule(TerminalLink& link, const TEepromImage& expected);
 
 // The sides of a verification's report.
 inline const Sides kFileAndModule{"file", "module"};

@@ -1,29 +1,29 @@
 #include "tools/morvel/terminal_run.h"
 
-#include "link/terminal_lines.h"
 #include "tools/morvel/cli_support.h"
 
 namespace morvel::cli {
 
-namespace {
-
-QString PortName(const std::string& port)
+TerminalLink::TerminalLink(SettingsModel& model, const std::string& port, std::FILE* lines)
+    : lines_(lines)
+    , session_(model, [this](const QString& line, bool replaces) { lines_.Print(line, replaces); })
+    , port_(QString::fromLocal8Bit(port.c_str()))
 {
-    return QString::fromLocal8Bit(port.c_str());
 }
 
-} // namespace
-
-LinkSession::Result RunModule(SettingsModel& model, const std::string& port, ModuleRun run, std::FILE* out)
+LinkSession::Result TerminalLink::Run(ModuleRun run)
 {
-    TerminalLines lines(out);
-    LinkSession session(model, [&lines](const QString& line, bool replaces) { lines.Print(line, replaces); });
-    return run == ModuleRun::Program ? session.Program(PortName(port)) : session.Read(PortName(port));
+    return run == ModuleRun::Program ? session_.Program(port_) : session_.Read(port_);
+}
+
+LinkSession::Result TerminalLink::ReadBack(TEepromImage& moduleImage)
+{
+    return session_.ReadBack(port_, moduleImage);
 }
 
 int RunOnTerminal(SettingsModel& model, const std::string& port, ModuleRun run)
 {
-    const LinkSession::Result result = RunModule(model, port, run, stdout);
+    const LinkSession::Result result = TerminalLink(model, port, stdout).Run(run);
     if (!result.ok())
         return Fail(FailureText(result));
     return kExitSuccess;
@@ -32,14 +32,6 @@ int RunOnTerminal(SettingsModel& model, const std::string& port, ModuleRun run)
 std::string FailureText(const LinkSession::Result& result)
 {
     return result.text.trimmed().toLocal8Bit().toStdString();
-}
-
-LinkSession::Result ReadBackOnTerminal(const std::string& port, TEepromImage& moduleImage, std::FILE* out)
-{
-    TerminalLines lines(out);
-    SettingsModel untouched; // a read-back decodes nothing
-    LinkSession session(untouched, [&lines](const QString& line, bool replaces) { lines.Print(line, replaces); });
-    return session.ReadBack(PortName(port), moduleImage);
 }
 
 } // namespace morvel::cli
