@@ -39,7 +39,8 @@ std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord,
 
 // Over image bytes [0, end), in image order: each field whose image bytes differ, once, with the
 // values the two images decode to (and the differing image bytes where those values agree); a
-// differing byte no field covers by its offset.
+// differing byte no field covers by its offset. The checksum is left out where both images carry
+// the right one for their own bytes: it then differs only because listed fields do.
 std::vector<FieldDifference> CompareImages(const TEepromImage& first, const TEepromImage& second, std::size_t end);
 
 } // namespace morvel
