@@ -16,7 +16,7 @@ namespace morvel {
 namespace {
 
 constexpr int kColumns = 3;
-constexpr int kDialogWidth = 720;
+constexpr int kDialogWidth = 820;
 constexpr int kDialogHeight = 360;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -42,8 +42,13 @@ VerificationDialog::VerificationDialog(QWidget* parent)
     verdict_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("DifferenceTable"));
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents); // rows follow the wrapping
+    table_->setWordWrap(true);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The place takes what the two values leave; long places wrap onto a second line.
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < kColumns; ++column)
+        table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     copy_->setObjectName(QStringLiteral("CopyTable"));
     connect(copy_, &QPushButton::clicked, this, &VerificationDialog::CopyTable);
 
@@ -70,13 +75,15 @@ void VerificationDialog::ShowReport(const QString& title, const QString& verdict
     table_->setRowCount(int(differences.size()));
     for (int row = 0; row < int(differences.size()); ++row) {
         const FieldDifference& d = differences[std::size_t(row)];
+        // The places of a byte's bits on several pages, one to a line.
         QTableWidgetItem* setting = Cell(d.place.empty() ? d.name : d.place);
+        setting->setText(setting->text().replace(QStringLiteral("; "), QStringLiteral("\n")));
         setting->setToolTip(QString::fromStdString(d.name));
         table_->setItem(row, 0, setting);
         table_->setItem(row, 1, Cell(d.first));
         table_->setItem(row, 2, Cell(d.second));
     }
-    table_->resizeColumnsToContents();
+    table_->setCurrentItem(nullptr);
     table_->setVisible(!differences.empty());
     copy_->setVisible(!differences.empty());
     open();
@@ -92,7 +99,7 @@ QString VerificationDialog::TableText() const
     for (int row = 0; row < table_->rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < kColumns; ++column)
-            cells << table_->item(row, column)->text();
+            cells << table_->item(row, column)->text().replace(u'\n', QStringLiteral("; "));
         lines << cells.join(u'\t');
     }
     return lines.join(u'\n') + u'\n';
