@@ -1,7 +1,7 @@
 // Writes a PNG of each page of the main window, of the about box and of a verification's report
-// into a folder, so that the
-// look can be checked under a real X server (scripts/screenshots runs it under Xvfb, together
-// with morvel-dialog-screenshots, which opens the reaction dialogs through their buttons).
+// into a folder, so that the look can be checked under a real X server (scripts/screenshots runs
+// it under Xvfb, together with morvel-dialog-screenshots, which opens the reaction dialogs
+// through their buttons).
 #include "app/loader_application.h"
 #include "editor/verification_dialog.h"
 #include "fields/settings_comparison.h"
