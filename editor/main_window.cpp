@@ -9,6 +9,7 @@
 #include "editor/interlocks.h"
 #include "editor/menu_keys.h"
 #include "editor/message_boxes.h"
+#include "editor/module_verification.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
 #include "editor/required_control.h"
@@ -101,6 +102,7 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     ConnectInterlocks(*this);
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
+    BuildToolsMenu();
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -198,6 +200,15 @@ void TGlownaF::BuildMenu()
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
     InstallMenuKeys(*this);
+}
+
+// "Tools" between "File" and "Help"; it works with the link, so it comes after FormCreate.
+void TGlownaF::BuildToolsMenu()
+{
+    verification_ = std::make_unique<ModuleVerification>(ModuleVerification::Context{
+        *this, model_, *link_, *this, services_.files, [this] { return cbCom_->currentText(); },
+        [this](const QString& name, const FileError& error) { ShowRefusedFile(name, error); }});
+    verification_->InsertMenu(*menuBar(), RequireControl<QMenu>(*this, QStringLiteral("Pomoc1")).menuAction());
 }
 
 void TGlownaF::ConnectRunControls()
@@ -483,6 +494,12 @@ void TGlownaF::LoadControls()
 void TGlownaF::ShowError(const QString& text)
 {
     services_.boxes.Show(this, Caption(kErrorCaption), text);
+}
+
+void TGlownaF::RunEnded(RunEnd end, const QString& text)
+{
+    if (verification_)
+        verification_->OnRunEnded(end, text);
 }
 
 } // namespace morvel

@@ -101,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"program", "settings.orv"},
                     std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
-                    std::vector<std::string>{"read", "out.orv", "--port"}));
+                    std::vector<std::string>{"read", "out.orv", "--port"},
+                    std::vector<std::string>{"program", "--port", "p", "--backup", "settings.orv"},
+                    std::vector<std::string>{"verify", "settings.orv"},
+                    std::vector<std::string>{"verify", "--port", "p", "a.orv", "b.orv"},
+                    std::vector<std::string>{"diff", "a.orv"}, std::vector<std::string>{"diff", "--every", "a.orv", "b.orv"}));
 
 class Help : public testing::TestWithParam<std::string> {};
 
@@ -112,7 +116,7 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read", "verify", "diff"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {
