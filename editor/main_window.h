@@ -21,6 +21,7 @@ class QTabWidget;
 namespace morvel {
 
 class MessageBoxes;
+class ModuleVerification;
 class QtRunTimer;
 class ReportFileDialog;
 class SettingsFileDialogs;
@@ -79,6 +80,7 @@ private:
     void BuildShell();
     void BuildMenu();
     void BuildToolsMenu();
+    void AddReportItem();
     void ConnectRunControls();
     void ConnectReactionButtons();
     void FormCreate();
@@ -102,6 +104,7 @@ private:
     void StoreControls() override;
     void LoadControls() override;
     void ShowError(const QString& text) override;
+    void RunEnded(RunEnd end, const QString& text) override;
 
     SettingsModel& model_;
     WindowServices services_;
@@ -113,6 +116,7 @@ private:
     QListWidget* listBox1_ = nullptr;
     QtRunTimer* timer1_ = nullptr;
     std::unique_ptr<ModuleLink> link_;
+    std::unique_ptr<ModuleVerification> verification_;  // the "Tools" menu; uses link_
     bool busy_ = false;
     QString openDialogFileName_;  // the name last chosen to load; the save dialog proposes it
     QString lastSettingsFile_;    // the file last loaded or saved, which the report names

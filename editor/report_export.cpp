@@ -69,7 +69,8 @@ QString ProposedReportName(const QString& settingsFile)
 }
 
 std::optional<FileError> WriteEditorReport(const TSettingsRecord& record, const TUserNotes& notes,
-                                           const QString& settingsFile, const ReportChoice& choice)
+                                           const QString& settingsFile, const std::optional<QString>& verdict,
+                                           const ReportChoice& choice)
 {
     const std::optional<ReportFormat> format = ReportFormatFor(choice.fileName);
     if (!format)
@@ -78,7 +79,7 @@ std::optional<FileError> WriteEditorReport(const TSettingsRecord& record, const 
                                      ? T(window_text::kUnsavedSettings)
                                      : T(window_text::kEditedSettings).arg(QFileInfo(settingsFile).fileName());
     const ReportSource source{settingsName, T(window_text::kReportProgram).arg(QStringLiteral(MORVEL_VERSION)),
-                              QDateTime::currentDateTime(), std::nullopt};
+                              QDateTime::currentDateTime(), verdict};
     const ReportDocument report = BuildReport(record, notes, source, choice.options);
     return WriteReportFile(report, *format, std::filesystem::path(QFile::encodeName(choice.fileName).toStdString()));
 }

@@ -42,8 +42,10 @@ public:
 QString ProposedReportName(const QString& settingsFile);
 
 // Writes the report of the record and notes, made from the editor's state, to the chosen file.
-// `settingsFile` is the file the settings were last loaded from or saved to, empty for none.
+// `settingsFile` is the file the settings were last loaded from or saved to, empty for none;
+// `verdict` the line of a verification of these very settings, if there was one.
 std::optional<FileError> WriteEditorReport(const TSettingsRecord& record, const TUserNotes& notes,
-                                           const QString& settingsFile, const ReportChoice& choice);
+                                           const QString& settingsFile, const std::optional<QString>& verdict,
+                                           const ReportChoice& choice);
 
 } // namespace morvel

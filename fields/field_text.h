@@ -17,18 +17,21 @@ namespace morvel {
 // False when this Qt build cannot convert Windows-1250, the code page of every text field.
 bool TextConversionAvailable();
 
-// Windows-1250 bytes as Unicode, every byte a character (NUL included).
-QString DecodedText(std::string_view bytes);
 // A text as Windows-1250 bytes; nothing when the code page lacks one of its characters.
 std::optional<std::string> EncodedText(const QString& text);
 
-// The characters of a text or code field as they are stored: a short string's value (as far as
-// its capacity lets the length count), a code's two characters or nothing when it is not set.
+// The characters of a text or code field as they are stored, NUL included: a short string's
+// value (as far as its capacity lets the length count), a code's two characters or nothing when
+// it is not set.
 QString FieldTextValue(const FieldInfo& field, std::span<const std::uint8_t> fieldBytes);
 
 // Windows-1250 bytes as UTF-8 in double quotes; quotes, backslashes and control characters are
 // escaped ("\r", "\0", "\x1F") so that a value always stays on one line.
 std::string QuotedText(std::string_view bytes);
+
+// The text of a short string or a code in UTF-8, without quotes or escapes (for JSON); empty for
+// the other kinds.
+std::string PlainText(const FieldInfo& field, std::span<const std::uint8_t> fieldBytes);
 
 // "0x0A".
 std::string HexByte(std::uint8_t byte);

@@ -31,9 +31,13 @@ QJsonObject SettingsJson(const TSettingsRecord& record, const TUserNotes& notes)
         const auto bytes = FieldBytes(field, record, notes);
         fields.append(QJsonObject{
             {QLatin1String(key::kName), Utf8(field.name)},
+            {QLatin1String(key::kBlock),
+             QLatin1String(field.block == FieldBlock::Record ? key::kRecordBlock : key::kNotesBlock)},
+            {QLatin1String(key::kOffset), qint64(field.offset)},
+            {QLatin1String(key::kPage), Utf8(field.page)},
+            {QLatin1String(key::kCaption), Utf8(field.caption)},
             {QLatin1String(key::kValue), FieldJsonValue(field, bytes)},
             {QLatin1String(key::kText), Utf8(FieldValueText(field, bytes))},
-            {QLatin1String(key::kPlace), Utf8(FieldPlace(field))},
         });
     }
     return QJsonObject{{QLatin1String(key::kFields), fields}};

@@ -12,21 +12,26 @@
 // The settings as one JSON document, the form `morvel dump --json` prints and `morvel set --from`
 // reads back:
 //
-//   {"fields": [{"name": "UserNumber[2]", "value": "+48601234567",
-//                "text": "\"+48601234567\"", "place": "Telephone numbers / User 2 number"}, ...]}
+//   {"fields": [{"name": "UserNumber[2]", "block": "record", "offset": 141,
+//                "page": "Telephone numbers", "caption": "User 2 number",
+//                "value": "+48601234567", "text": "\"+48601234567\""}, ...]}
 //
 // one entry per field in catalogue order. "value" is a number for every byte (timers, flag,
 // reaction and notification bytes, reserved bytes) and a string for texts and codes (the
-// characters stored, "" for no code); "text" is the value as the plain dump prints it, and
-// "place" where the window shows the field.
+// characters stored, "" for no code); "text" is the value as the plain dump prints it.
 namespace morvel {
 
 namespace settings_json {
 inline constexpr const char* kFields = "fields";
 inline constexpr const char* kName = "name";
+inline constexpr const char* kBlock = "block";
+inline constexpr const char* kOffset = "offset";
+inline constexpr const char* kPage = "page";
+inline constexpr const char* kCaption = "caption";
 inline constexpr const char* kValue = "value";
 inline constexpr const char* kText = "text";
-inline constexpr const char* kPlace = "place";
+inline constexpr const char* kRecordBlock = "record";
+inline constexpr const char* kNotesBlock = "notes";
 } // namespace settings_json
 
 // A field's value as "value" holds it.

@@ -27,7 +27,10 @@ public:
     struct Result {
         RunEnd end;
         QString text; // the failure's text; empty on success
-        bool ok() const { return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone; }
+        bool ok() const
+        {
+            return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone || end == RunEnd::ReadBackDone;
+        }
     };
 
     LinkSession(SettingsModel& model, LineSink sink,
@@ -37,6 +40,10 @@ public:
     Result Program(const QString& portName);
     // Reads the module on `portName` into model.image and decodes it onto model.record.
     Result Read(const QString& portName);
+    // Reads the module on `portName` into `moduleImage`, leaving the model as it is.
+    Result ReadBack(const QString& portName, TEepromImage& moduleImage);
+    // What the latest programming run sent.
+    const TEepromImage& ProgrammedImage() const { return link_.programmedImage(); }
 
 private:
     Result Wait();

@@ -5,6 +5,7 @@
 
 #include "editor/main_window.h"
 #include "editor/message_boxes.h"
+#include "editor/report_export.h"
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
 #include "link/serial_port.h"
@@ -52,6 +53,18 @@ private:
         names.erase(names.begin());
         return name;
     }
+};
+
+// Answers the report dialog with a prepared choice, or a cancel.
+class ScriptedReportDialog final : public ReportFileDialog {
+public:
+    std::optional<ReportChoice> ChooseReportFile(QWidget*, const QString& proposedName) override
+    {
+        proposals.push_back(proposedName);
+        return choice;
+    }
+    std::optional<ReportChoice> choice;
+    std::vector<QString> proposals;
 };
 
 struct WindowUnderTest {

@@ -1,51 +1,16 @@
-// "Tools / Export report ...": the menu's place, and the report of what the editor shows.
+// "Tools / Export report ...": the report of what the editor shows (the menus: window_verification_test).
 #include "window_fixture.h"
 
-#include "editor/report_export.h"
 #include "model/settings_file.h"
 
-#include <QAction>
 #include <QFile>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace morvel::window_test {
 namespace {
-
-// Answers the report dialog with a prepared choice, or a cancel.
-class ScriptedReportDialog final : public ReportFileDialog {
-public:
-    std::optional<ReportChoice> ChooseReportFile(QWidget*, const QString& proposedName) override
-    {
-        proposals.push_back(proposedName);
-        return choice;
-    }
-    std::optional<ReportChoice> choice;
-    std::vector<QString> proposals;
-};
-
-QStringList Captions(const QList<QAction*>& actions)
-{
-    QStringList captions;
-    for (const QAction* action : actions)
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return captions;
-}
-
-TEST(WindowReport, ToolsStandsBetweenFileAndHelpWhichKeepTheirItems)
-{
-    WindowUnderTest w;
-    const QMenuBar* bar = w.window->menuBar();
-    EXPECT_EQ(Captions(bar->actions()), (QStringList{"File", "Tools", "Help"}));
-    const auto menu = [&](int index) { return bar->actions().at(index)->menu(); };
-    EXPECT_EQ(Captions(menu(0)->actions()), (QStringList{"Load ...", "Save as ...", "-", "Exit"}));
-    EXPECT_EQ(Captions(menu(1)->actions()), (QStringList{"Export report ..."}));
-    EXPECT_EQ(Captions(menu(2)->actions()), (QStringList{"About", "Troubleshooting Guide"}));
-}
 
 TEST(WindowReport, ReportsWhatTheEditorShowsWithoutTouchingTheRecordOrTheProposedNames)
 {

@@ -37,6 +37,11 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
                     std::vector<std::string>{"read", "out.orv", "--port"},
+                    std::vector<std::string>{"program", "--port", "p", "--backup", "settings.orv"},
+                    std::vector<std::string>{"verify", "settings.orv"},
+                    std::vector<std::string>{"verify", "--port", "p", "a.orv", "b.orv"},
+                    std::vector<std::string>{"diff", "a.orv"}, std::vector<std::string>{"diff", "--every", "a.orv", "b.orv"},
+
                     std::vector<std::string>{"set", "a.orv"}, std::vector<std::string>{"set", "a.orv", "SimPin"},
                     std::vector<std::string>{"set", "a.orv", "=1234"},
                     std::vector<std::string>{"set", "a.orv", "--from"}, std::vector<std::string>{"report", "a.orv"},
@@ -53,7 +58,7 @@ TEST_P(Help, PrintsUsageAndSucceeds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read",
-                                                          "report", "set"));
+                                                          "verify", "diff", "report", "set"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {

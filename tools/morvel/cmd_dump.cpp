@@ -3,8 +3,9 @@
 #include "model/field_catalogue.h"
 #include "tools/morvel/cli_support.h"
 #include "tools/morvel/command_line.h"
+#include "tools/morvel/comparison_report.h"
 
-#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <iostream>
 #include <string>
@@ -22,16 +23,24 @@ void DumpFields(const SettingsModel& model, std::ostream& out)
         out << field.name << " = " << FieldValueText(field, FieldBytes(field, model.record, model.notes)) << '\n';
 }
 
+// The settings' JSON document with the file it came from.
+QJsonObject DumpJson(const SettingsModel& model, const std::string& file)
+{
+    QJsonObject document = SettingsJson(model.record, model.notes);
+    document.insert(QStringLiteral("file"), FromLocal(file));
+    return document;
+}
+
 } // namespace
 
 int RunDump(const Command& command, Arguments arguments)
 {
     CommandLine line(command, "Prints every field of the settings record and the user notes, one per line: texts in\n"
                               "UTF-8 inside quotes, flag, reaction and notification bytes in hex with their meaning.\n"
-                              "With --json, one JSON document instead: {\"fields\": [{\"name\", \"value\", \"text\",\n"
-                              "\"place\"}, ...]}, \"value\" a number for bytes and a string for texts and codes; `morvel set\n"
-                              "--from` reads it back.");
-    const QCommandLineOption json = line.AddFlag("json", "Prints one JSON document.");
+                              "The JSON document gives each field's \"value\" as a number, or as a string for texts and\n"
+                              "codes; `morvel set --from` reads it back.");
+    const QCommandLineOption json =
+        line.AddFlag("json", "Print one JSON document: each field's name, page, caption, offset and value.");
     line.AddFile("SETTINGS.orv", "The settings file to print.");
     if (const auto finished = line.Parse(arguments))
         return *finished;
@@ -42,10 +51,11 @@ int RunDump(const Command& command, Arguments arguments)
     if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitFailure;
 
-    if (line.IsSet(json))
-        std::cout << QJsonDocument(SettingsJson(model.record, model.notes)).toJson(QJsonDocument::Indented).toStdString();
-    else
-        DumpFields(model, std::cout);
+    if (line.IsSet(json)) {
+        PrintJson(DumpJson(model, line.Files()[0]));
+        return std::cout ? kExitSuccess : Fail("cannot write the dump");
+    }
+    DumpFields(model, std::cout);
     std::cout.flush();
     return std::cout ? kExitSuccess : Fail("cannot write the dump");
 }

@@ -21,12 +21,16 @@ constexpr Command kCommands[] = {
      morvel::cli::RunEncode},
     {"decode", "[--onto BASE.orv] IMAGE.bin SETTINGS.orv", "Decode a memory image into a settings file.",
      morvel::cli::RunDecode},
-    {"dump", "SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
+    {"dump", "[--json] SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
+    {"diff", "[--all] [--json] A.orv B.orv", "List the fields in which two settings files differ.",
+     morvel::cli::RunDiff},
     {"defaults", "SETTINGS.orv", "Write a settings file holding the start-up defaults.", morvel::cli::RunDefaults},
-    {"program", "--port PORT SETTINGS.orv", "Program the settings into the module on PORT.",
-     morvel::cli::RunProgram},
+    {"program", "--port PORT [--backup OLD.orv] [--no-verify] [--json] SETTINGS.orv",
+     "Program the settings into the module on PORT and verify them.", morvel::cli::RunProgram},
     {"read", "--port PORT [--onto BASE.orv] OUT.orv", "Read the module on PORT into a settings file.",
      morvel::cli::RunRead},
+    {"verify", "--port PORT [--json] SETTINGS.orv", "Check that the module on PORT holds the settings of a file.",
+     morvel::cli::RunVerify},
     {"report", "[--show-codes] [--changed-only] SETTINGS.orv OUT.pdf|OUT.html",
      "Write the job report of a settings file as a PDF or an HTML page.", morvel::cli::RunReport,
      morvel::cli::CommandApplication::OffscreenGui},
@@ -51,7 +55,7 @@ void PrintOverview(std::ostream& out)
         << "  0  the command did its work\n"
         << "  1  it could not (the message says why)\n"
         << "  2  the command line was wrong\n"
-        << "  Some commands add codes of their own; their --help lists them.\n";
+        << "  verify and diff: 0 the same, 1 different, 2 trouble; program adds 3 and 4 (see its --help).\n";
 }
 
 QtMessageHandler qtMessages = nullptr;

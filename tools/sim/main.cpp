@@ -96,7 +96,11 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
                                                  "allowed, to keep time on a busy machine)."));
     const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
                                          QStringLiteral("Hang up once N bytes have been sent."), QStringLiteral("N"));
-    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter});
+    const QCommandLineOption corrupt(QStringLiteral("corrupt"),
+                                     QStringLiteral("Store the programmed byte at memory OFFSET wrongly (its lowest bit "
+                                                    "flipped), as a worn memory cell does."),
+                                     QStringLiteral("OFFSET"));
+    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter, corrupt});
 
     const auto usageError = [&parser](const QString& problem) {
         std::cerr << kProgram << ": " << problem.toLocal8Bit().constData() << " (see " << kProgram << " --help)\n";
@@ -136,6 +140,7 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
         {&garbage, [&](long n) { arguments.options.garbageBytes = std::size_t(n); }},
         {&delay, [&](long n) { arguments.options.delay = std::chrono::milliseconds(n); }},
         {&hangUpAfter, [&](long n) { arguments.options.hangUpAfterBytes = n; }},
+        {&corrupt, [&](long n) { arguments.options.corruptOffset = n; }},
     };
     for (const auto& [option, apply] : numbers) {
         if (!parser.isSet(*option))
