@@ -103,6 +103,7 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
     BuildToolsMenu();
+    InstallMenuKeys(*this);  // once every menu is in the bar
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -199,7 +200,6 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
-    InstallMenuKeys(*this);
 }
 
 // "Tools" between "File" and "Help"; it works with the link, so it comes after FormCreate.

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace morvel::window_test {
 namespace {
 
@@ -79,7 +82,8 @@ TEST_P(WindowMenuLetters, AltWithTheTitlesFirstLetterOpensThatMenuAndTypesNothin
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, WindowMenuLetters,
-                         ::testing::Values(MenuLetter{Qt::Key_F, "Plik1"}, MenuLetter{Qt::Key_H, "Pomoc1"}));
+                         ::testing::Values(MenuLetter{Qt::Key_F, "Plik1"}, MenuLetter{Qt::Key_T, "ToolsMenu"},
+                                           MenuLetter{Qt::Key_H, "Pomoc1"}));
 
 TEST_F(WindowMenuKeys, F10OpensTheFirstMenu)
 {
@@ -107,18 +111,21 @@ TEST_F(WindowMenuKeys, DownAndEnterRunAnItem)
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
-// Every item can be selected from the keyboard: down the first menu, right to the next, and
+// Every item can be selected from the keyboard: down each menu, right to the next one, and
 // right again into the submenu.
 TEST_F(WindowMenuKeys, ArrowKeysReachEveryItem)
 {
+    const std::pair<const char*, std::vector<const char*>> menus[] = {
+        {"Plik1", {"Odczytaj3", "Zapiszjako2", "Wyjscie1"}},
+        {"ToolsMenu", {"VerifyModule", "CompareWithFile", "VerifyAfterProgramming"}},
+        {"Pomoc1", {"Info", "Rozwiazywanieproblemw1"}}};
     Press(Qt::Key_F10);
-    for (const char* item : {"Odczytaj3", "Zapiszjako2", "Wyjscie1"})
-        EXPECT_TRUE(SelectDown(Menu("Plik1"), item)) << item;
-    Press(Qt::Key_Right);
-    ASSERT_TRUE(IsOpen(Menu("Pomoc1")));
-    for (const char* item : {"Info", "Rozwiazywanieproblemw1"})
-        EXPECT_TRUE(SelectDown(Menu("Pomoc1"), item)) << item;
-    Press(Qt::Key_Right);
+    for (const auto& [menu, items] : menus) {
+        ASSERT_TRUE(IsOpen(Menu(menu))) << menu;
+        for (const char* item : items)
+            EXPECT_TRUE(SelectDown(Menu(menu), item)) << item;
+        Press(Qt::Key_Right);
+    }
     QMenu& troubleshooting = Menu("Rozwiazywanieproblemw1");
     ASSERT_TRUE(IsOpen(troubleshooting));
     EXPECT_TRUE(SelectDown(troubleshooting, "Kotaktzdziaemtechnicznym1"));
@@ -126,7 +133,7 @@ TEST_F(WindowMenuKeys, ArrowKeysReachEveryItem)
     QStringList titles;
     for (QAction* menu : w.window->menuBar()->actions())
         titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"File", "Help"}));
+    EXPECT_EQ(titles, QStringList({"File", "Tools", "Help"}));
 }
 
 } // namespace
