@@ -103,7 +103,8 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
     BuildToolsMenu();
-    InstallMenuKeys(*this);  // once every menu is in the bar
+    // Once every menu stands in the bar, so that each gets its keys.
+    InstallMenuKeys(*this);
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
