@@ -2,7 +2,7 @@
 #include "model/record_offsets.h"
 #include "tools/morvel/byte_meanings.h"
 #include "tools/morvel/cli_support.h"
-#include "tools/morvel/commands.h"
+#include "tools/morvel/command_line.h"
 
 #include <QByteArray>
 #include <QString>
@@ -173,15 +173,19 @@ void DumpNotes(Dumper& dump, const TUserNotes& notes)
 
 } // namespace
 
-int RunDump(Arguments arguments)
+int RunDump(const Command& command, Arguments arguments)
 {
-    if (arguments.size() != 1)
-        return UsageError("dump", "expects SETTINGS.orv");
+    CommandLine line(command, "Prints every field of the settings record and the user notes, one per line: texts in\n"
+                              "UTF-8 inside quotes, flag, reaction and notification bytes in hex with their meaning.");
+    line.AddFile("SETTINGS.orv", "The settings file to print.");
+    if (const auto finished = line.Parse(arguments))
+        return *finished;
+
     QStringDecoder decoder(kTextEncoding);
     if (!decoder.isValid())
         return Fail(std::string("this Qt build cannot convert ") + kTextEncoding + " texts");
     SettingsModel model;
-    if (!LoadSettings(arguments[0], model.record, model.notes))
+    if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitFailure;
 
     Dumper dump(model.record, decoder, std::cout);
