@@ -13,6 +13,8 @@ inline constexpr char kDescription[] =
     "Morvel Loader: the editor of every setting of the Morvel GSM car-alarm module. It programs\n"
     "the settings into the module on a serial port, reads them back and keeps them in .orv\n"
     "settings files.";
+inline constexpr char kHelpHelp[] = "Shows this help.";
+inline constexpr char kVersionHelp[] = "Shows the version.";
 inline constexpr char kPortOption[] = "port";
 inline constexpr char kPortValueName[] = "PATH";
 inline constexpr char kPortHelp[] = "Puts PATH into the port box after start-up (for example /dev/ttyUSB0).";
@@ -20,9 +22,13 @@ inline constexpr char kFileArgument[] = "FILE.orv";
 inline constexpr char kFileSyntax[] = "[FILE.orv]";
 inline constexpr char kFileHelp[] = "A settings file to load after start-up, as \"Load ...\" does.";
 
-inline constexpr char kTooManyFiles[] = "Give at most one settings file.";
-// Follows every usage error on the terminal.
-inline constexpr char kSeeHelp[] = "Run morvel-loader --help for the arguments it takes.";
+inline constexpr char kExitStatuses[] =
+    "\nExit status:\n"
+    "  0  the window was closed\n"
+    "  1  the system cannot convert texts to the Windows-1250 code page (a box says so)\n"
+    "  2  the command line was wrong\n";
+
+inline constexpr char kTooManyFiles[] = "takes at most one settings file";
 
 inline constexpr char kErrorCaption[] = "Morvel Loader";
 inline constexpr char kNoWindows1250[] =

@@ -20,30 +20,34 @@ QString Text(const char* text) { return QString::fromUtf8(text); }
 
 struct LoaderOptions {
     LoaderOptions()
-        : help(parser.addHelpOption()),
-          version(parser.addVersionOption()),
-          port(Text(app_texts::kPortOption), Text(app_texts::kPortHelp), Text(app_texts::kPortValueName))
     {
         parser.setApplicationDescription(Text(app_texts::kDescription));
-        parser.addOption(port);
+        parser.addOptions({help, version, port});
         parser.addPositionalArgument(Text(app_texts::kFileArgument), Text(app_texts::kFileHelp),
                                      Text(app_texts::kFileSyntax));
     }
 
     QCommandLineParser parser;
-    QCommandLineOption help;
-    QCommandLineOption version;
-    QCommandLineOption port;
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, Text(app_texts::kHelpHelp)};
+    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, Text(app_texts::kVersionHelp)};
+    const QCommandLineOption port{Text(app_texts::kPortOption), Text(app_texts::kPortHelp),
+                                  Text(app_texts::kPortValueName)};
 };
 
-// The parser offers --help-all beside --help; it has no name of its own to ask for.
-const QString kHelpAllOption = QStringLiteral("help-all");
-
-LoaderRequest UsageError(const QString& error)
+LoaderRequest UsageError(const QString& problem)
 {
+    const QString program = Text(app_texts::kProgramName);
     return {LoaderRequest::Kind::UsageError,
-            Text(app_texts::kProgramName) + QStringLiteral(": ") + error + u'\n' + Text(app_texts::kSeeHelp) + u'\n',
-            {}, {}};
+            QStringLiteral("%1: %2 (see %1 --help)\n").arg(program, problem), {}, {}};
+}
+
+// Qt's usage line names the program by the path it was started with; the help names it plainly.
+QString HelpText(const QCommandLineParser& parser)
+{
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options] %2")
+                                             .arg(Text(app_texts::kProgramName), Text(app_texts::kFileSyntax)));
+    return text + Text(app_texts::kExitStatuses);
 }
 
 void Print(std::FILE* stream, const QString& text)
@@ -66,13 +70,11 @@ LoaderRequest ParseLoaderArguments(const QStringList& arguments)
     LoaderOptions options;
     if (!options.parser.parse(arguments))
         return UsageError(options.parser.errorText());
+    if (options.parser.isSet(options.help))
+        return {LoaderRequest::Kind::ShowHelp, HelpText(options.parser), {}, {}};
     if (options.parser.isSet(options.version))
         return {LoaderRequest::Kind::ShowVersion,
                 QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n', {}, {}};
-    if (options.parser.isSet(options.help))
-        return {LoaderRequest::Kind::ShowHelp, options.parser.helpText(), {}, {}};
-    if (options.parser.isSet(kHelpAllOption))
-        return {LoaderRequest::Kind::ShowHelpWithQt, {}, {}, {}};
 
     const QStringList files = options.parser.positionalArguments();
     if (files.size() > 1)
@@ -101,13 +103,6 @@ int AnswerOnTheTerminal(const LoaderRequest& request)
     case LoaderRequest::Kind::ShowVersion:
         Print(stdout, request.text);
         return kExitSuccess;
-    case LoaderRequest::Kind::ShowHelpWithQt: {
-        // Only the parser itself can list the options of the application object that exists
-        // now; it prints them and ends the process.
-        LoaderOptions options;
-        options.parser.process(QCoreApplication::arguments());
-        return kExitSuccess;
-    }
     case LoaderRequest::Kind::UsageError:
         Print(stderr, request.text);
         return kExitUsage;

@@ -19,10 +19,9 @@ inline constexpr int kExitUsage = 2;
 struct LoaderRequest {
     enum class Kind {
         OpenWindow,
-        ShowHelp,         // `text` on stdout
-        ShowVersion,      // `text` on stdout
-        ShowHelpWithQt,   // help that also lists Qt's own options, which only the window's platform knows
-        UsageError,       // `text` on stderr
+        ShowHelp,     // `text` on stdout
+        ShowVersion,  // `text` on stdout
+        UsageError,   // `text` on stderr
     };
     Kind kind = Kind::OpenWindow;
     QString text;
@@ -30,17 +29,17 @@ struct LoaderRequest {
     std::optional<QString> portName;
 };
 
-// Sets the name, version and desktop id that --version, --help and the desktop see. Call first.
+// Sets the name, version and desktop id that --version and the desktop see. Call first.
 void NameTheProgram();
 
 // Reads the arguments, the program's own name first, as QCoreApplication::arguments() gives
-// them: --help, --help-all, --version, --port PATH and at most one settings file.
+// them: --help, --version, --port PATH and at most one settings file.
 LoaderRequest ParseLoaderArguments(const QStringList& arguments);
 
 // Answers --help and --version before any window exists, so that they need no display.
-// Returns the exit status when the request was answered; nothing when the window must start
-// first: to open, for Qt's own options (-platform, -style ...) that the window strips, or to
-// report the remaining arguments after that.
+// Returns the exit status when the request was answered; nothing when the window's platform
+// must start first: to open the window, or to strip Qt's own options (-platform, -style ...)
+// before the remaining arguments are judged.
 std::optional<int> AnswerBeforeTheWindow(int argc, char** argv);
 
 // Prints what a request other than OpenWindow asks for and returns the exit status.

@@ -65,13 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"PortWithEquals", {"--port=/dev/ttyUSB0"}, Kind::OpenWindow, "", "/dev/ttyUSB0", ""},
         ParseCase{"PortAndFile", {"x.orv", "--port", "/dev/ttyS1"}, Kind::OpenWindow, "x.orv", "/dev/ttyS1", ""},
         ParseCase{"Version", {"--version"}, Kind::ShowVersion, "", nullptr, "morvel-loader " MORVEL_VERSION "\n"},
-        ParseCase{"Help", {"-h"}, Kind::ShowHelp, "", nullptr, "Usage: |[FILE.orv]|--port <PATH>|--version|\"Load ...\""},
+        ParseCase{"Help", {"-h"}, Kind::ShowHelp, "", nullptr,
+                  "Usage: morvel-loader [options] [FILE.orv]\n|--port <PATH>|-v, --version|\"Load ...\"|Exit status:"},
         ParseCase{"HelpWinsOverAFile", {"a.orv", "--help"}, Kind::ShowHelp, "", nullptr, "--port <PATH>"},
-        ParseCase{"HelpWithQtOptions", {"--help-all"}, Kind::ShowHelpWithQt, "", nullptr, ""},
         ParseCase{"TwoFiles", {"a.orv", "b.orv"}, Kind::UsageError, "", nullptr,
-                  "morvel-loader: Give at most one settings file.|morvel-loader --help"},
+                  "morvel-loader: takes at most one settings file (see morvel-loader --help)\n"},
         ParseCase{"UnknownOption", {"--prot", "/dev/ttyS0"}, Kind::UsageError, "", nullptr,
-                  "morvel-loader: Unknown option 'prot'.|morvel-loader --help"},
+                  "morvel-loader: Unknown option 'prot'. (see morvel-loader --help)\n"},
         ParseCase{"PortWithoutPath", {"--port"}, Kind::UsageError, "", nullptr, "Missing value after '--port'"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -68,10 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // "xcb" without a display: the window's platform would fail to start.
         TerminalCase{"Version", {"--version"}, "xcb", 0, "morvel-loader " MORVEL_VERSION "\n", ""},
-        TerminalCase{"Help", {"--help"}, "xcb", 0, "Usage: ", ""},
+        TerminalCase{"Help", {"--help"}, "xcb", 0, "Usage: morvel-loader [options] [FILE.orv]\n", ""},
         TerminalCase{"UnknownOption", {"--prot", "/dev/ttyS0"}, "offscreen", 2, "",
-                     "morvel-loader: Unknown option 'prot'.\nRun morvel-loader --help"},
-        TerminalCase{"TwoFiles", {"a.orv", "b.orv"}, "offscreen", 2, "", "Give at most one settings file."},
+                     "morvel-loader: Unknown option 'prot'. (see morvel-loader --help)\n"},
+        TerminalCase{"TwoFiles", {"a.orv", "b.orv"}, "offscreen", 2, "", "takes at most one settings file"},
         TerminalCase{"PortWithoutPath", {"--port"}, "offscreen", 2, "", "Missing value after '--port'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
