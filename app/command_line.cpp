@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 
 #include <cstdio>
 
@@ -114,8 +115,12 @@ int AnswerOnTheTerminal(const LoaderRequest& request)
 
 void ApplyStartRequest(TGlownaF& window, const LoaderRequest& request)
 {
-    if (request.portName)
-        RequireControl<QComboBox>(window, QStringLiteral("CBcom")).setEditText(*request.portName);
+    if (request.portName) {
+        auto& portBox = RequireControl<QComboBox>(window, QStringLiteral("CBcom"));
+        portBox.setEditText(*request.portName);
+        // A path longer than the box shows its beginning, "/dev/..." or "/tmp/...".
+        portBox.lineEdit()->setCursorPosition(0);
+    }
     if (!request.settingsFile.isEmpty())
         window.LoadSettingsFile(request.settingsFile);
 }

@@ -136,6 +136,7 @@ TEST_F(WindowStartedWith, PortGoesIntoThePortBox)
 {
     Start({"--port", "/tmp/morvel-module"});
     EXPECT_EQ(w.Get<QComboBox>("CBcom").currentText(), QString("/tmp/morvel-module"));
+    EXPECT_EQ(w.Get<QComboBox>("CBcom").lineEdit()->cursorPosition(), 0) << "the path shows from its start";
     EXPECT_TRUE(w.boxes.shown.empty());
     EXPECT_EQ(w.model.record, Defaults());
 }
