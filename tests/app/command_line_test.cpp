@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace morvel {
@@ -40,6 +41,8 @@ struct ParseCase {
     const char* port;       // nullptr for none
     const char* textParts;  // what the answer must contain, '|' between parts
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
 
 class LoaderArguments : public ::testing::TestWithParam<ParseCase> {};
 
@@ -148,6 +151,8 @@ struct RefusedStart {
     const char* messageStart;
     const char* reason;  // in the message or its detail
 };
+
+void PrintTo(const RefusedStart& c, std::ostream* out) { *out << c.name; }
 
 class WindowStartedWithARefusedFile : public ::testing::TestWithParam<RefusedStart> {};
 

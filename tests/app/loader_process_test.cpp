@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -45,6 +46,8 @@ struct TerminalCase {
     const char* outStart;  // stdout starts with this; empty: stdout stays empty
     const char* errPart;   // stderr contains this; empty: stderr stays empty
 };
+
+void PrintTo(const TerminalCase& c, std::ostream* out) { *out << c.name; }
 
 class LoaderOnATerminal : public ::testing::TestWithParam<TerminalCase> {};
 
