@@ -108,6 +108,7 @@ private:
     void TakeReadImage();
     void FinishRead();
     void AcknowledgeFrame();
+    void StopTimeOutUnlessRunning();
     void EndRunsAfterFailure(const QString& error);
     void RefuseProgramming(const QString& error);
     int Append(const QString& line);
@@ -115,6 +116,7 @@ private:
     LinkEnvironment env_;
     TSettingsRecord& record_;
     TEepromImage& image_;
+    TEepromImage programmedImage_; // what the current programming run sends
     DataPacket dataPacket_;
 
     ProgState progState_ = ProgState::psIdle;

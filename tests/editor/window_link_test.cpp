@@ -112,7 +112,7 @@ TEST_F(WindowLink, ReadSettingsShowsTheModulesSettingsAndKeepsTheNotes)
 TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsable)
 {
     WindowUnderTest w;
-    w.Get<QComboBox>("CBcom").setEditText("/nonexistent/morvel-port");
+    w.Get<QComboBox>("CBcom").setEditText(OwnName("/nonexistent/morvel-port"));
     w.window->BprogramujClick();
     ASSERT_EQ(w.boxes.shown.size(), 1u);
     EXPECT_TRUE(w.boxes.shown[0].text.startsWith("Unable to open com port (win error code: "))

@@ -96,7 +96,7 @@ TEST_F(MorvelTool, FailuresExitWithOneAndTheFailureText)
 {
     Save("in.orv");
     const ToolRun missingPort = RunTool({QStringLiteral("program"), QStringLiteral("--port"),
-                                         QStringLiteral("/dev/no-such-morvel-port"), Path("in.orv")});
+                                         OwnName(QStringLiteral("/dev/no-such-morvel-port")), Path("in.orv")});
     EXPECT_EQ(missingPort.exitCode, 1);
     EXPECT_EQ(missingPort.err, QStringLiteral("morvel: Unable to open com port (win error code: 2)\n"));
 
