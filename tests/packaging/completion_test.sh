@@ -3,7 +3,7 @@
 #   completion_test.sh COMPLETION_SCRIPT MORVEL
 set -uo pipefail
 completion=$1
-morvel=$2
+morvel=$(realpath "$2")
 # shellcheck source=/dev/null
 source "$completion"
 
