@@ -329,14 +329,17 @@ void TGlownaF::Button1Click()
 
 void TGlownaF::Button2Click()
 {
-    const std::optional<QString> name = services_.files.ChooseFileToLoad(this);
-    if (!name)
-        return;
-    openDialogFileName_ = *name;
+    if (const std::optional<QString> name = services_.files.ChooseFileToLoad(this))
+        LoadSettingsFile(*name);
+}
+
+void TGlownaF::LoadSettingsFile(const QString& name)
+{
+    openDialogFileName_ = name;
     ShowingErrors([&] {
         // All or nothing: a refused file leaves the record, the notes and the controls as they were.
-        if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
-            ShowRefusedFile(*name, *error);
+        if (const auto error = ReadSettingsFile(ToPath(name), model_.record, model_.notes)) {
+            ShowRefusedFile(name, *error);
             return;
         }
         LoadRecordPass(*this, model_.record);
