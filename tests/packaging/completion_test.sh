@@ -37,9 +37,9 @@ expect()
     fi
 }
 
-expect "--help --version decode defaults dump encode program read" ""
+expect "--help --version decode defaults diff dump encode program read verify" ""
 expect "program" "pro"
-expect "--help --port" program --
+expect "--backup --help --json --no-verify --port" program --
 expect "--help --onto" decode --
 expect "a.orv customers" dump ""
 expect "a.orv c.bin customers" encode a.orv ""
