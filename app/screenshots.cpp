@@ -1,8 +1,9 @@
-// Writes a PNG of each page of the main window, of the about box and of a verification's report
-// into a folder, so that the look can be checked under a real X server (scripts/screenshots runs
-// it under Xvfb, together with morvel-dialog-screenshots, which opens the reaction dialogs
-// through their buttons).
+// Writes a PNG of each page of the main window, of the about box, of a verification's report and
+// of the dialog that exports the job report into a folder, so that the look can be checked under
+// a real X server (scripts/screenshots runs it under Xvfb, together with
+// morvel-dialog-screenshots, which opens the reaction dialogs through their buttons).
 #include "app/loader_application.h"
+#include "editor/report_export.h"
 #include "editor/verification_dialog.h"
 #include "fields/settings_comparison.h"
 #include "model/defaults.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTextStream>
@@ -99,5 +101,8 @@ int main(int argc, char** argv)
         ok = ShootDialog(loader.AboutBox(), folder, QStringLiteral("dialog-about"));
     if (ok)
         ok = ShootVerificationReport(window, folder);
+    if (ok)
+        ok = ShootDialog(*morvel::NewReportFileDialog(&window, folder.filePath(QStringLiteral("customer.pdf"))), folder,
+                         QStringLiteral("dialog-export-report"));
     return ok ? 0 : 1;
 }

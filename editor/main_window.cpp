@@ -106,7 +106,8 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     FormCreate();
     BuildToolsMenu();
     AddReportItem();
-    InstallMenuKeys(*this);  // once every menu stands
+    // Once every menu stands in the bar, so that each gets its keys.
+    InstallMenuKeys(*this);
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -343,20 +344,23 @@ void TGlownaF::Button1Click()
 
 void TGlownaF::Button2Click()
 {
-    const std::optional<QString> name = services_.files.ChooseFileToLoad(this);
-    if (!name)
-        return;
-    openDialogFileName_ = *name;
+    if (const std::optional<QString> name = services_.files.ChooseFileToLoad(this))
+        LoadSettingsFile(*name);
+}
+
+void TGlownaF::LoadSettingsFile(const QString& name)
+{
+    openDialogFileName_ = name;
     ShowingErrors([&] {
         // All or nothing: a refused file leaves the record, the notes and the controls as they were.
-        if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
-            ShowRefusedFile(*name, *error);
+        if (const auto error = ReadSettingsFile(ToPath(name), model_.record, model_.notes)) {
+            ShowRefusedFile(name, *error);
             return;
         }
         LoadRecordPass(*this, model_.record);
         LoadUserNotes(*this, model_.notes);
         RunOutputFlagRules(true);
-        lastSettingsFile_ = *name;
+        lastSettingsFile_ = name;
     });
 }
 

@@ -20,14 +20,16 @@ namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
 
-QCheckBox* AddCheckBox(QFileDialog& dialog, const char* name, const char* caption)
+constexpr const char* kShowCodesBox = "ReportShowCodes";
+constexpr const char* kChangedOnlyBox = "ReportChangedOnly";
+
+void AddCheckBox(QFileDialog& dialog, const char* name, const char* caption)
 {
     auto* box = new QCheckBox(T(caption), &dialog);
     box->setObjectName(QString::fromLatin1(name));
     // The widget dialog lays itself out on a grid; the boxes go in a row of their own under it.
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
-    return box;
 }
 
 // The file name's extension follows the filter the operator picks.
@@ -38,26 +40,36 @@ void FollowFilter(QFileDialog& dialog, const QString& filter)
 
 } // namespace
 
+std::unique_ptr<QFileDialog> NewReportFileDialog(QWidget* parent, const QString& proposedName)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, T(window_text::kReportDialogTitle));
+    dialog->setObjectName(QStringLiteral("ReportDialog"));
+    dialog->setOption(QFileDialog::DontUseNativeDialog); // the check boxes need the widget dialog
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters({T(window_text::kReportPdfFilter), T(window_text::kReportHtmlFilter)});
+    FollowFilter(*dialog, T(window_text::kReportPdfFilter));
+    QFileDialog* shown = dialog.get();
+    QObject::connect(shown, &QFileDialog::filterSelected, shown,
+                     [shown](const QString& filter) { FollowFilter(*shown, filter); });
+    AddCheckBox(*dialog, kShowCodesBox, window_text::kReportShowCodes);
+    AddCheckBox(*dialog, kChangedOnlyBox, window_text::kReportChangedOnly);
+    if (!proposedName.isEmpty())
+        dialog->selectFile(proposedName);
+    return dialog;
+}
+
 std::optional<ReportChoice> QtReportFileDialog::ChooseReportFile(QWidget* parent, const QString& proposedName)
 {
-    QFileDialog dialog(parent, T(window_text::kReportDialogTitle));
-    dialog.setObjectName(QStringLiteral("ReportDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog); // the check boxes need the widget dialog
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({T(window_text::kReportPdfFilter), T(window_text::kReportHtmlFilter)});
-    FollowFilter(dialog, T(window_text::kReportPdfFilter));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) { FollowFilter(dialog, filter); });
-    QCheckBox* codes = AddCheckBox(dialog, "ReportShowCodes", window_text::kReportShowCodes);
-    QCheckBox* changedOnly = AddCheckBox(dialog, "ReportChangedOnly", window_text::kReportChangedOnly);
-    if (!proposedName.isEmpty())
-        dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = NewReportFileDialog(parent, proposedName);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return ReportChoice{dialog.selectedFiles().constFirst(),
-                        {codes->isChecked() ? ReportCodes::Shown : ReportCodes::Hidden,
-                         changedOnly->isChecked() ? ReportScope::ChangedOnly : ReportScope::Everything}};
+    const auto ticked = [&dialog](const char* box) {
+        return dialog->findChild<QCheckBox*>(QString::fromLatin1(box))->isChecked();
+    };
+    return ReportChoice{dialog->selectedFiles().constFirst(),
+                        {ticked(kShowCodesBox) ? ReportCodes::Shown : ReportCodes::Hidden,
+                         ticked(kChangedOnlyBox) ? ReportScope::ChangedOnly : ReportScope::Everything}};
 }
 
 QString ProposedReportName(const QString& settingsFile)

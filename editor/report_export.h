@@ -6,8 +6,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace morvel {
@@ -36,6 +38,10 @@ class QtReportFileDialog final : public ReportFileDialog {
 public:
     std::optional<ReportChoice> ChooseReportFile(QWidget* parent, const QString& proposedName) override;
 };
+
+// That dialog, made afresh for each opening: "ReportDialog" with the boxes "ReportShowCodes" and
+// "ReportChangedOnly".
+std::unique_ptr<QFileDialog> NewReportFileDialog(QWidget* parent, const QString& proposedName);
 
 // The name proposed for the report of the settings last loaded or saved as `settingsFile`:
 // the same name ending in .pdf; empty when there is none.

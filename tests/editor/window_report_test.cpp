@@ -3,7 +3,9 @@
 
 #include "model/settings_file.h"
 
+#include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -68,6 +70,24 @@ TEST(WindowReport, AFileTheReportCannotBeWrittenToIsShownAsAnError)
     w.boxes.shown.clear();
     w.window->ExportReportClick();
     EXPECT_TRUE(w.boxes.shown.empty());
+}
+
+// The real dialog: PDF or HTML, the extension following the filter, the two boxes off.
+TEST(WindowReport, TheDialogOffersPdfOrHtmlAndPrintsNoCodesUnlessTicked)
+{
+    const std::unique_ptr<QFileDialog> dialog = NewReportFileDialog(nullptr, QStringLiteral("/tmp/customer.pdf"));
+    EXPECT_EQ(dialog->nameFilters(), (QStringList{"PDF (*.pdf)", "HTML (*.html *.htm)"}));
+    EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("pdf"));
+    dialog->selectNameFilter(QStringLiteral("HTML (*.html *.htm)"));
+    emit dialog->filterSelected(QStringLiteral("HTML (*.html *.htm)"));
+    EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("html"));
+    dialog->show();
+    for (const char* name : {"ReportShowCodes", "ReportChangedOnly"}) {
+        const auto* box = dialog->findChild<QCheckBox*>(QString::fromLatin1(name));
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_TRUE(box->isVisible()) << name;
+        EXPECT_FALSE(box->isChecked()) << name;
+    }
 }
 
 } // namespace
