@@ -2,6 +2,7 @@
 
 #include "link/link_interfaces.h"
 #include "link/module_link.h"
+#include "link/port_descriptions.h"
 #include "model/settings_file.h"
 #include "model/settings_record.h"
 
@@ -21,6 +22,7 @@ class QTabWidget;
 namespace morvel {
 
 class MessageBoxes;
+class PortBox;
 class QtRunTimer;
 class SettingsFileDialogs;
 class TAboutBox;
@@ -33,7 +35,7 @@ struct WindowServices {
     MessageBoxes& boxes;
     SettingsFileDialogs& files;
     ModulePort& port;
-    std::function<QStringList()> listPorts;
+    PortLister listPorts;
     std::chrono::milliseconds replyTimeout;
 };
 
@@ -94,12 +96,13 @@ private:
     bool UserNumbersPass() override;
     void StoreControls() override;
     void LoadControls() override;
-    void ShowError(const QString& text) override;
+    void ShowError(const QString& text, const QString& hint) override;
+    void ShowLinkLost(const QString& text, const QString& hint) override;
 
     SettingsModel& model_;
     WindowServices services_;
 
-    QComboBox* cbCom_ = nullptr;
+    PortBox* cbCom_ = nullptr;
     QPushButton* bProgramuj_ = nullptr;
     QPushButton* bbLoad_ = nullptr;
     QTabWidget* pageControl2_ = nullptr;

@@ -1,5 +1,6 @@
 #include "link/link_session.h"
 
+#include "link/timeout_step.h"
 #include "model/record_fields.h"
 #include "model/user_number_check.h"
 
@@ -17,23 +18,31 @@ LinkSession::LinkSession(SettingsModel& model, LineSink sink, std::chrono::milli
     : model_(model)
     , sink_(std::move(sink))
     , timer_(timeout)
-    , link_(LinkEnvironment{*this, *this, timer_, port_, *this}, model.record, model.image)
+    , link_(LinkEnvironment{*this, *this, timer_, monitored_, *this}, model.record, model.image)
 {
-    timer_.SetTimeoutHandler([this] { link_.Timer1Timer(); });
+    timer_.SetTimeoutHandler([this] { OnTimeout(); });
 }
 
 LinkSession::Result LinkSession::Program(const QString& portName)
 {
-    ended_ = false;
+    Begin();
     link_.StartProgramming(portName);
     return Wait();
 }
 
 LinkSession::Result LinkSession::Read(const QString& portName)
 {
-    ended_ = false;
+    Begin();
     link_.StartReading(portName);
     return Wait();
+}
+
+void LinkSession::Begin()
+{
+    ended_ = false;
+    result_ = Result();
+    monitored_.ResetCounts();
+    started_ = std::chrono::steady_clock::now();
 }
 
 LinkSession::Result LinkSession::Wait()
@@ -41,7 +50,18 @@ LinkSession::Result LinkSession::Wait()
     QEventLoop loop;
     while (!ended_)
         loop.processEvents(QEventLoop::WaitForMoreEvents);
+    result_.counts = monitored_.counts();
+    result_.elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
     return result_;
+}
+
+void LinkSession::OnTimeout()
+{
+    // The step is read from the link before the time-out puts both runs back to idle.
+    const QString step = WaitingStep(link_);
+    link_.Timer1Timer();
+    result_.waitingStep = step;
 }
 
 void LinkSession::AddLine(const QString& text)
@@ -65,10 +85,21 @@ bool LinkSession::UserNumbersPass()
     return CheckUserNumbers(numbers);
 }
 
+void LinkSession::ShowError(const QString&, const QString& hint)
+{
+    result_.hint = hint;
+}
+
+void LinkSession::ShowLinkLost(const QString&, const QString& hint)
+{
+    result_.hint = hint;
+}
+
 void LinkSession::RunEnded(RunEnd end, const QString& text)
 {
     ended_ = true;
-    result_ = {end, text};
+    result_.end = end;
+    result_.text = text;
 }
 
 } // namespace morvel

@@ -26,6 +26,7 @@ inline constexpr int kFramePayloadShortfall = 5;
 inline constexpr int kLastFrameThreshold = 1153;
 // Acknowledgements that move the run on: one per frame but the last, whose reply ends the run.
 inline constexpr int kAcknowledgedFrames = 26;
+inline constexpr int kFrames = kAcknowledgedFrames + 1;
 
 // A read reply: one leading byte, then the module's memory, then "*1".
 inline constexpr std::size_t kReadLeadingBytes = 1;

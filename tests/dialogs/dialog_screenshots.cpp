@@ -94,7 +94,7 @@ int main(int argc, char** argv)
     ModalMessageBoxes boxes;
     QtSettingsFileDialogs files;
     SerialModulePort port;
-    TGlownaF window(model, WindowServices{boxes, files, port, [] { return QStringList(); }, std::chrono::seconds(6)});
+    TGlownaF window(model, WindowServices{boxes, files, port, [] { return PortDescriptions(); }, std::chrono::seconds(6)});
     TFconfigNumberWeRe outputReaction(&window);
     TFConfigWorkWeRe notification(&window);
     TAboutBox about(&window);

@@ -55,7 +55,7 @@ public:
 // must not block: message boxes are recorded and file names chosen in advance.
 struct LoaderRun {
     explicit LoaderRun(QString portName = {})
-        : window(model, WindowServices{boxes, files, port, [portName] { return QStringList{portName}; }, 6000ms}),
+        : window(model, WindowServices{boxes, files, port, [portName] { return DescribeNames({portName}); }, 6000ms}),
           outputReaction(&window), notification(&window), about(&window)
     {
         window.AttachDialogs(outputReaction, notification, about);

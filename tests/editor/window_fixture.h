@@ -57,7 +57,7 @@ private:
 struct WindowUnderTest {
     explicit WindowUnderTest(QStringList ports = {}, std::chrono::milliseconds timeout = std::chrono::seconds(6))
         : window(std::make_unique<TGlownaF>(
-              model, WindowServices{boxes, files, port, [ports] { return ports; }, timeout}))
+              model, WindowServices{boxes, files, port, [ports] { return DescribeNames(ports); }, timeout}))
     {
     }
 

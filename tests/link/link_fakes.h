@@ -116,10 +116,16 @@ public:
     bool UserNumbersPass() override { return numbersPass; }
     void StoreControls() override { ++stores; }
     void LoadControls() override { ++loads; }
-    void ShowError(const QString& text) override
+    void ShowError(const QString& text, const QString& hint) override
     {
         errors << text;
+        hints << hint;
         idleWhenErrorShown = controls.Idle();
+    }
+    void ShowLinkLost(const QString& text, const QString& hint) override
+    {
+        lostTexts << text;
+        lostHints << hint;
     }
     void RunEnded(RunEnd end, const QString& text) override
     {
@@ -132,6 +138,9 @@ public:
     int stores = 0;
     int loads = 0;
     QStringList errors;
+    QStringList hints;
+    QStringList lostTexts;
+    QStringList lostHints;
     bool idleWhenErrorShown = false;
     std::vector<RunEnd> ends;
     QStringList endTexts;
