@@ -85,8 +85,8 @@ QList<long> LockOwners(const QString& devicePath, const QString& canonicalPath)
     return owners;
 }
 
-// Every process whose open descriptors include the device (only our own user's processes
-// unless we are root: the system hides the others').
+// Every other process whose open descriptors include the device (only our own user's
+// processes unless we are root: the system hides the others').
 QList<long> DescriptorHolders(const QString& canonicalPath)
 {
     QList<long> holders;
@@ -94,7 +94,7 @@ QList<long> DescriptorHolders(const QString& canonicalPath)
     for (const QString& process : processes) {
         bool isNumber = false;
         const long pid = process.toLong(&isNumber);
-        if (!isNumber)
+        if (!isNumber || pid == ::getpid())
             continue;
         const QDir descriptors(kProcFolder + process + QStringLiteral("/fd"));
         const QStringList entries = descriptors.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);

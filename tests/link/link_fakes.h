@@ -73,7 +73,7 @@ public:
         if (open)
             return {};
         if (!openError.isEmpty())
-            return {openError};
+            return {openError, openHint};
         open = true;
         ++opens;
         return {};
@@ -102,6 +102,7 @@ public:
     int opens = 0;
     int closes = 0;
     QString openError;     // Open() fails with this text when set
+    QString openHint;      // and this hint
     int failWriteNumber = 0; // the n-th write (from 1) fails with writeError
     QString writeError = QStringLiteral("WriteFile function failed (win error code: 5)");
     std::vector<std::string> writes;

@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include <unistd.h>
+
 namespace morvel {
 namespace {
 
@@ -51,7 +53,8 @@ public:
 TEST(SerialModulePort, MissingDeviceGivesTheOpenErrorWithTheSystemErrorNumber)
 {
     SerialModulePort port;
-    ASSERT_TRUE(port.SetPortName(QStringLiteral("/dev/no-such-morvel-port")).ok());
+    // A name of this process's own: opening takes a lock file named after the port.
+    ASSERT_TRUE(port.SetPortName(QStringLiteral("/dev/no-such-morvel-port-%1").arg(::getpid())).ok());
     const PortResult result = port.Open();
     EXPECT_EQ(result.error, QStringLiteral("Unable to open com port (win error code: 2)"));
     EXPECT_FALSE(port.IsOpen());
