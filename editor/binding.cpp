@@ -7,16 +7,17 @@
 #include "model/record_fields.h"
 #include "model/record_offsets.h"
 #include "model/user_number_check.h"
+#include "widgets/notes_memo.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTextDocument>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace morvel {
@@ -106,14 +107,17 @@ std::uint8_t StoreBits(const QWidget& window, const char* prefix, int count)
     return value;
 }
 
-// The memo's text as the notes block holds it. The raw text keeps every character as typed (plain
-// text would turn a no-break space into a blank); its paragraph and line separators become CR LF.
-QString StoredNotes(const QPlainTextEdit& memo)
+// The memo's text as the notes block holds it: the very bytes it was loaded from while the
+// operator has not changed it, otherwise its text with CR LF between the lines. The raw text
+// keeps every character as typed (plain text would turn a no-break space into a blank).
+std::string StoredNotes(const NotesMemo& memo)
 {
+    if (std::optional<std::string> unedited = memo.UneditedBytes())
+        return *unedited;
     QString text = memo.document()->toRawText();
     text.replace(QChar::ParagraphSeparator, kStoredLineBreak);
     text.replace(QChar::LineSeparator, kStoredLineBreak);
-    return text;
+    return TextToAnsi(text);
 }
 
 // Selects the preset whose number equals the record's centre, or "Own ". The selection raises
@@ -200,9 +204,10 @@ void LoadUserNotes(QWidget& window, const TUserNotes& notes)
 {
     for (int user = 1; user <= off::kUserCount; ++user) {
         LoadText(window, Numbered("Eosoba", user), UserName(notes, user));
-        QString text = AnsiToText(UserNotesText(notes, user));
+        std::string bytes = UserNotesText(notes, user);
+        QString text = AnsiToText(bytes);
         text.replace(kStoredLineBreak, kShownLineBreak);
-        RequireControl<QPlainTextEdit>(window, Numbered("Muser", user)).setPlainText(text);
+        RequireControl<NotesMemo>(window, Numbered("Muser", user)).ShowLoaded(text, std::move(bytes));
     }
 }
 
@@ -284,7 +289,7 @@ void StoreUserNotes(const QWidget& window, TUserNotes& notes)
 {
     for (int user = 1; user <= off::kUserCount; ++user) {
         UserName(notes, user).assign(TextToAnsi(RequireControl<QLineEdit>(window, Numbered("Eosoba", user)).text()));
-        UserNotesText(notes, user).assign(TextToAnsi(StoredNotes(RequireControl<QPlainTextEdit>(window, Numbered("Muser", user)))));
+        UserNotesText(notes, user).assign(StoredNotes(RequireControl<NotesMemo>(window, Numbered("Muser", user))));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "editor/port_box.h"
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
+#include "editor/window_texts.h"
 #include "link/run_timer.h"
 #include "model/defaults.h"
 #include "model/settings_file.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -310,7 +312,7 @@ void TGlownaF::Button2Click()
     ShowingErrors([&] {
         // All or nothing: a refused file leaves the record, the notes and the controls as they were.
         if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
-            ShowFileError(*error);
+            ShowRefusedFile(*name, *error);
             return;
         }
         LoadRecordPass(*this, model_.record);
@@ -322,6 +324,18 @@ void TGlownaF::Button2Click()
 void TGlownaF::ShowFileError(const FileError& error)
 {
     services_.boxes.Show(this, Caption(kErrorCaption), FromBytes(error.message), FromBytes(error.detail));
+}
+
+// A file that could not be loaded: the message and its reason, then which file it was and that
+// the controls still hold what they held.
+void TGlownaF::ShowRefusedFile(const QString& name, const FileError& error)
+{
+    QStringList detail;
+    if (!error.detail.empty())
+        detail << FromBytes(error.detail);
+    detail << Caption(window_text::kRefusedFile).arg(QFileInfo(name).absoluteFilePath())
+           << Caption(window_text::kPreviousSettingsKept);
+    services_.boxes.Show(this, Caption(kErrorCaption), FromBytes(error.message), detail.join(u'\n'));
 }
 
 void TGlownaF::Wyjscie1Click()

@@ -82,6 +82,7 @@ private:
     template <typename Action>
     void ShowingErrors(Action action);
     void ShowFileError(const FileError& error);
+    void ShowRefusedFile(const QString& name, const FileError& error);
 
     // InfoList: ListBox1.
     int LineCount() const override;

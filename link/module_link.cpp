@@ -81,6 +81,8 @@ void ModuleLink::StartProgramming(const QString& portName)
         return;
     }
     imageOffset_ = 0;
+    // The frames carry this copy: a read that completes alongside the run refills the image.
+    programmedImage_ = image_;
     const PortResult written = env_.port.Write(protocol::kStartProgramming);
     if (!written.ok()) {
         env_.port.Close();
@@ -184,7 +186,7 @@ bool ModuleLink::HandleProgrammingReply(const std::string& text)
         progState_ = ProgState::psIdle;
         Append(Text(texts::kProgrammingDone));
         LeaveBusy(env_.controls);
-        env_.timer.Disable();
+        StopTimeOutUnlessRunning();
         env_.hooks.RunEnded(RunEnd::ProgrammingDone, {});
         return true;
     }
@@ -219,7 +221,7 @@ bool ModuleLink::SendFrame(int n)
     std::string frame;
     frame.reserve(static_cast<std::size_t>(n));
     frame.append(protocol::kFrameStart);
-    const auto first = image_.bytes.begin() + imageOffset_;
+    const auto first = programmedImage_.bytes.begin() + imageOffset_;
     frame.append(first, first + payload);
     imageOffset_ += payload;
     frame.append(protocol::kStop);
@@ -272,8 +274,15 @@ void ModuleLink::FinishRead()
     DecodeImage(image_, record_);
     env_.hooks.LoadControls();
     Append(Text(texts::kReadDone));
-    env_.timer.Disable();
+    StopTimeOutUnlessRunning();
     env_.hooks.RunEnded(RunEnd::ReadDone, {});
+}
+
+void ModuleLink::StopTimeOutUnlessRunning()
+{
+    // Both runs share the one time-out: a run that ends must not take it from the other.
+    if (!runInProgress())
+        env_.timer.Disable();
 }
 
 void ModuleLink::EndRunsAfterFailure(const QString& error)

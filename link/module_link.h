@@ -112,6 +112,7 @@ private:
     void TakeReadImage();
     void FinishRead();
     void AcknowledgeFrame();
+    void StopTimeOutUnlessRunning();
     void EndRunsAfterFailure(const QString& error);
     void RefuseProgramming(const PortResult& failure);
     int Append(const QString& line);
@@ -119,6 +120,7 @@ private:
     LinkEnvironment env_;
     TSettingsRecord& record_;
     TEepromImage& image_;
+    TEepromImage programmedImage_; // what the current programming run sends
     DataPacket dataPacket_;
 
     ProgState progState_ = ProgState::psIdle;

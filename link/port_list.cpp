@@ -1,16 +1,18 @@
 #include "link/port_list.h"
 
+#include <QCollator>
 #include <QSerialPortInfo>
 
 #include <algorithm>
 
 namespace morvel {
 
-QStringList SortPortNames(QStringList names)
+QStringList SortPortNames(QStringList names, const QLocale& locale)
 {
-    std::stable_sort(names.begin(), names.end(), [](const QString& left, const QString& right) {
-        return QString::compare(left, right, Qt::CaseInsensitive) < 0;
-    });
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    std::stable_sort(names.begin(), names.end(), collator);
     return names;
 }
 

@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <utility>
 
 namespace morvel {
 
@@ -38,6 +41,19 @@ int NotesMemo::StoredSize(const QString& text)
     for (QChar c : text)
         size += IsLineBreak(c) ? 2 : 1;
     return size;
+}
+
+void NotesMemo::ShowLoaded(const QString& text, std::string bytes)
+{
+    setPlainText(text);
+    loaded_ = Loaded{document()->toRawText(), std::move(bytes)};
+}
+
+std::optional<std::string> NotesMemo::UneditedBytes() const
+{
+    if (loaded_ && document()->toRawText() == loaded_->text)
+        return loaded_->bytes;
+    return std::nullopt;
 }
 
 QString NotesMemo::FittingPart(const QString& typed) const

@@ -52,7 +52,7 @@ TEST(SettingsFileDialogs, SaveProposesTheGivenNameAndReplacesWithoutAsking)
 {
     QtSettingsFileDialogs dialogs;
     SeenDialog seen;
-    const QString proposed = QDir::temp().filePath("loaded-last.orv");
+    const QString proposed = QDir::temp().filePath(OwnName("loaded-last") + ".orv");
     InspectAndClose(seen, true);
     const std::optional<QString> chosen = dialogs.ChooseFileToSave(nullptr, proposed);
     EXPECT_EQ(seen.name, QString("SaveDialog1"));
@@ -67,7 +67,7 @@ TEST(SettingsFileDialogs, SaveProposesTheGivenNameAndReplacesWithoutAsking)
 TEST(SettingsFileDialogs, SaveWithNothingLoadedDoesNotProposeThePreviousSave)
 {
     QtSettingsFileDialogs dialogs;
-    const QString previous = QDir::temp().filePath("first-car.orv");
+    const QString previous = QDir::temp().filePath(OwnName("first-car") + ".orv");
     SeenDialog first;
     InspectAndClose(first, true);
     ASSERT_EQ(dialogs.ChooseFileToSave(nullptr, previous), std::optional<QString>(previous));

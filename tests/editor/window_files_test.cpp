@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "model/defaults.h"
+#include "model/record_fields.h"
 #include "model/settings_file.h"
 #include "test_support.h"
 #include "widgets/spin_edit.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace morvel::window_test {
@@ -39,8 +41,7 @@ std::size_t SpecialTextOffset(int special, int edge)
 }
 
 // A short string: its length byte, then its characters; the bytes after them stay as they were.
-template <typename Bytes>
-void PutText(Bytes& bytes, std::size_t offset, const std::string& text)
+void PutText(std::span<std::uint8_t> bytes, std::size_t offset, const std::string& text)
 {
     bytes[offset] = static_cast<std::uint8_t>(text.size());
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -152,6 +153,70 @@ TEST_F(WindowFiles, RecordLoadedAndSavedAgainIsTheSameByteForByte)
     EXPECT_EQ(again.notes, original.notes);
 }
 
+// Notes as other programs write them: lines broken by a lone LF, a lone CR or CR CR LF, a NUL
+// inside, and 250 bytes of short lines.
+struct ForeignNotes {
+    const char* name;
+    std::string bytes;
+};
+
+void PrintTo(const ForeignNotes& c, std::ostream* out) { *out << c.name; }
+
+class WindowForeignNotes : public ::testing::TestWithParam<ForeignNotes> {};
+
+TEST_P(WindowForeignNotes, ComeBackByteForByteWhenNotEdited)
+{
+    QTemporaryDir folder;
+    WindowUnderTest w;
+    Content original;
+    ApplyDefaults(original.record);
+    UserNotesText(original.notes, 3).assign(GetParam().bytes);
+    const QString loaded = folder.filePath("foreign-notes.orv");
+    const QString saved = folder.filePath("saved.orv");
+    ASSERT_FALSE(WriteSettingsFile(original.record, original.notes, loaded.toStdString()));
+
+    w.files.toLoad = {loaded};
+    w.window->Button2Click();
+    w.files.toSave = {saved};
+    w.window->Button1Click();
+    ASSERT_TRUE(w.boxes.shown.empty());
+    EXPECT_EQ(ReadBack(saved).notes, original.notes);
+}
+
+std::string ShortLines(std::size_t size)
+{
+    std::string lines;
+    while (lines.size() < size)
+        lines += lines.size() % 5 == 4 ? '\n' : 'x';
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowForeignNotes,
+    ::testing::Values(ForeignNotes{"LoneLineFeed", "a\nb"}, ForeignNotes{"LoneCarriageReturn", "a\rb"},
+                      ForeignNotes{"CarriageReturnTwiceThenLineFeed", "a\r\r\nb"},
+                      ForeignNotes{"NulInside", std::string("a\0b", 3)},
+                      ForeignNotes{"FullWithLoneLineFeeds", ShortLines(250)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Once the operator changes the notes, their lines are stored with CR LF between them.
+TEST_F(WindowFiles, EditedNotesAreStoredWithCarriageReturnLineFeed)
+{
+    Content original;
+    ApplyDefaults(original.record);
+    UserNotesText(original.notes, 1).assign("a\nb");
+    ASSERT_FALSE(WriteSettingsFile(original.record, original.notes, PathOf("lf.orv").toStdString()));
+    w.files.toLoad = {PathOf("lf.orv")};
+    w.window->Button2Click();
+
+    auto& memo = w.Get<QPlainTextEdit>("Muser1");
+    memo.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&memo, "c");
+    w.files.toSave = {PathOf("edited.orv")};
+    w.window->Button1Click();
+    EXPECT_EQ(UserNotesText(ReadBack(PathOf("edited.orv")).notes, 1), "a\r\nbc");
+}
+
 TEST_F(WindowFiles, NumberTypedBeyondTheRangeIsStoredAsTheBoundEvenBeforeTheFieldIsLeft)
 {
     auto& exitTime = w.Get<SpinEdit>("SE1190");
@@ -193,12 +258,13 @@ struct RefusedFile {
     const char* fileName;
     QByteArray content;  // written first unless empty
     const char* messageStart;
-    bool withDetail;  // the box carries the reason under the message
+    const char* reason;  // the first line of the detail, or nullptr when the message holds it
 };
 
 class WindowRefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
 
-TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
+// The box says what went wrong, with which file, and that the editor kept its settings.
+TEST_P(WindowRefusedFiles, AreReportedWithTheFileAndChangeNothing)
 {
     const RefusedFile& c = GetParam();
     QTemporaryDir folder;
@@ -217,9 +283,14 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
     w.window->Button2Click();
 
     ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_TRUE(w.boxes.shown[0].text.startsWith(QString::fromLatin1(c.messageStart)))
-        << w.boxes.shown[0].text.toStdString();
-    EXPECT_EQ(w.boxes.shown[0].detail.isEmpty(), !c.withDetail) << w.boxes.shown[0].detail.toStdString();
+    const RecordingBoxes::Shown& shown = w.boxes.shown[0];
+    EXPECT_TRUE(shown.text.startsWith(QString::fromLatin1(c.messageStart))) << shown.text.toStdString();
+    QStringList detail = shown.detail.split(u'\n');
+    if (c.reason) {
+        ASSERT_FALSE(detail.isEmpty());
+        EXPECT_TRUE(detail.takeFirst().startsWith(QString::fromLatin1(c.reason))) << shown.detail.toStdString();
+    }
+    EXPECT_EQ(detail, QStringList({"File: " + path, "The editor still shows the previous settings."}));
     EXPECT_EQ(w.model.record, before.record);
     EXPECT_EQ(w.model.notes, before.notes);
     EXPECT_EQ(w.Get<SpinEdit>("SEtestokr").Value(), 7);
@@ -228,9 +299,9 @@ TEST_P(WindowRefusedFiles, AreReportedAndChangeNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowRefusedFiles,
-    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \"", false},
-                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error", true},
-                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error", true}),
+    ::testing::Values(RefusedFile{"Missing", "missing.orv", {}, "Cannot open file \"", nullptr},
+                      RefusedFile{"NotAZlibStream", "foreign.orv", QByteArray("plain text, not settings"), "Error", "not a zlib stream"},
+                      RefusedFile{"TruncatedStream", "short.orv", QByteArray::fromHex("789c6360"), "Error", "settings file ends after "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowFiles, FileThatCannotBeCreatedIsReportedWithItsReason)

@@ -112,8 +112,7 @@ TEST_F(WindowLink, ReadSettingsShowsTheModulesSettingsAndKeepsTheNotes)
 TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsable)
 {
     WindowUnderTest w;
-    // A name of this process's own: opening takes a lock file named after the port.
-    const QString missing = QStringLiteral("/nonexistent/morvel-port-%1").arg(QCoreApplication::applicationPid());
+    const QString missing = OwnName("/nonexistent/morvel-port");
     w.Get<QComboBox>("CBcom").setEditText(missing);
     w.window->BprogramujClick();
     ASSERT_EQ(w.boxes.shown.size(), 1u);

@@ -391,6 +391,43 @@ TEST_F(ModuleLinkTest, BothRunsShareTheReplyHandlerWithProgrammingFirst)
     EXPECT_EQ(link.readState(), ReadState::rsReading);
 }
 
+// "Program settings" stays available during a read, so both runs can go on at once and share the
+// one time-out and the one image.
+TEST_F(ModuleLinkTest, ReadCompletingBeforeTheProgrammingRunAnswersLeavesItItsTimeOutAndItsImage)
+{
+    TEepromImage pressed;
+    EncodeImage(record, pressed);
+    link.StartReading(QStringLiteral("COM1"));
+    link.StartProgramming(QStringLiteral("COM1"));
+    Deliver(ReadReply(ModuleMemory())); // no "OK*1" in it: the read takes it and completes
+    ASSERT_EQ(hooks.loads, 1);
+    ASSERT_EQ(link.progState(), ProgState::psStarting);
+    EXPECT_TRUE(timer.enabled); // a silent module must still end the programming run
+
+    for (int reply = 0; reply <= kFrames; ++reply)
+        Deliver("OK*1");
+    ASSERT_EQ(link.progState(), ProgState::psIdle);
+    std::string payloads;
+    for (std::size_t k = 2; k < port.writes.size(); ++k)
+        payloads += port.writes[k].substr(2, port.writes[k].size() - 4);
+    // The module gets the settings of the moment "Program settings" was pressed, not the memory
+    // the read has put into the image.
+    EXPECT_TRUE(payloads == std::string(pressed.bytes.begin(), pressed.bytes.begin() + kProgrammedBytes))
+        << "the frames did not carry the image encoded when the run started";
+}
+
+TEST_F(ModuleLinkTest, ProgrammingRunEndingDuringAReadLeavesTheReadItsTimeOut)
+{
+    link.StartReading(QStringLiteral("COM1"));
+    ProgramUpToLastReply("OK*1");
+    Deliver("OK*1");
+    ASSERT_EQ(link.progState(), ProgState::psIdle);
+    EXPECT_EQ(link.readState(), ReadState::rsReading);
+    EXPECT_TRUE(timer.enabled);
+    link.Timer1Timer();
+    EXPECT_EQ(list.lines.back(), kNoAnswer);
+}
+
 struct PinCase {
     const char* pin;
     bool programmed;

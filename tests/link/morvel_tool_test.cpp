@@ -95,9 +95,8 @@ TEST_F(MorvelTool, ReadDecodesOntoTheBaseFileAndKeepsItsNotes)
 TEST_F(MorvelTool, FailuresExitWithOneAndTheFailureText)
 {
     Save("in.orv");
-    // A name of this process's own: opening takes a lock file named after the port.
-    const QString missing = QStringLiteral("/dev/no-such-morvel-port-%1").arg(QCoreApplication::applicationPid());
-    const ToolRun missingPort = RunTool({QStringLiteral("program"), QStringLiteral("--port"), missing, Path("in.orv")});
+    const ToolRun missingPort = RunTool({QStringLiteral("program"), QStringLiteral("--port"),
+                                         OwnName(QStringLiteral("/dev/no-such-morvel-port")), Path("in.orv")});
     EXPECT_EQ(missingPort.exitCode, 1);
     EXPECT_EQ(missingPort.err, QStringLiteral("morvel: Unable to open com port (win error code: 2)\n"));
 

@@ -54,10 +54,10 @@ void PrintTo(const MissingCase& c, std::ostream* out)
 
 class MissingPort : public ::testing::TestWithParam<MissingCase> {};
 
-// Each process asks for a name of its own: opening takes a lock file named after the port.
+// Opening takes a lock file named after the port: each test asks for a name of its own.
 QString MissingPortName()
 {
-    return QStringLiteral("ttyUSB7-no-such-morvel-port-%1").arg(::getpid());
+    return OwnName(QStringLiteral("ttyUSB7-no-such-morvel-port"));
 }
 
 TEST_P(MissingPort, HintNamesThePortsThereAre)

@@ -8,39 +8,44 @@
 
 #include <ostream>
 
+#include <QLocale>
 #include <QStringList>
 
 #include <string>
-
-#include <unistd.h>
 
 namespace morvel {
 namespace {
 
 struct SortCase {
+    const char* locale;
     QStringList names;
     QStringList sorted;
 };
 
 void PrintTo(const SortCase& c, std::ostream* out)
 {
-    *out << c.names.join(u',').toStdString();
+    *out << c.locale << ' ' << c.names.join(u',').toStdString();
 }
-
 
 class PortNameOrder : public ::testing::TestWithParam<SortCase> {};
 
-TEST_P(PortNameOrder, IgnoresCaseAndComparesCharacterByCharacter)
+TEST_P(PortNameOrder, IgnoresCaseAndComparesCharacterByCharacterInTheLocalesOrder)
 {
-    EXPECT_EQ(SortPortNames(GetParam().names), GetParam().sorted);
+    EXPECT_EQ(SortPortNames(GetParam().names, QLocale(QString::fromLatin1(GetParam().locale))), GetParam().sorted);
 }
 
+// Names that code-point order puts elsewhere: the locale sorts "_" before "-" before digits, and
+// Polish sorts "ś" after every "s".
 INSTANTIATE_TEST_SUITE_P(
     Names, PortNameOrder,
-    ::testing::Values(SortCase{{"COM2", "COM10", "COM1"}, {"COM1", "COM10", "COM2"}},
-                      SortCase{{"ttyUSB2", "ttyUSB10", "ttyS0"}, {"ttyS0", "ttyUSB10", "ttyUSB2"}},
-                      SortCase{{"com3", "COM20", "Com1"}, {"Com1", "COM20", "com3"}},
-                      SortCase{{}, {}}));
+    ::testing::Values(SortCase{"en_US", {"COM2", "COM10", "COM1"}, {"COM1", "COM10", "COM2"}},
+                      SortCase{"en_US", {"ttyUSB2", "ttyUSB10", "ttyS0"}, {"ttyS0", "ttyUSB10", "ttyUSB2"}},
+                      SortCase{"en_US", {"com3", "COM20", "Com1"}, {"Com1", "COM20", "com3"}},
+                      SortCase{"en_US", {"ttyS1", "ttyS-1", "ttyS_1"}, {"ttyS_1", "ttyS-1", "ttyS1"}},
+                      SortCase{"pl_PL", {"ttyt", "ttyś", "ttySb"}, {"ttySb", "ttyś", "ttyt"}},
+                      SortCase{"en_US", {"ttyt", "ttyś", "ttySb"}, {"ttyś", "ttySb", "ttyt"}},
+                      SortCase{"C", {"COM2", "com10", "COM1"}, {"COM1", "com10", "COM2"}},
+                      SortCase{"en_US", {}, {}}));
 
 class Recorder : public PortListener {
 public:
@@ -53,8 +58,7 @@ public:
 TEST(SerialModulePort, MissingDeviceGivesTheOpenErrorWithTheSystemErrorNumber)
 {
     SerialModulePort port;
-    // A name of this process's own: opening takes a lock file named after the port.
-    ASSERT_TRUE(port.SetPortName(QStringLiteral("/dev/no-such-morvel-port-%1").arg(::getpid())).ok());
+    ASSERT_TRUE(port.SetPortName(OwnName(QStringLiteral("/dev/no-such-morvel-port"))).ok());
     const PortResult result = port.Open();
     EXPECT_EQ(result.error, QStringLiteral("Unable to open com port (win error code: 2)"));
     EXPECT_FALSE(port.IsOpen());

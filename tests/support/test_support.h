@@ -5,6 +5,8 @@
 #include <QDeadlineTimer>
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <ostream>
 
@@ -30,4 +32,16 @@ bool ProcessEventsUntil(Condition condition, std::chrono::milliseconds limit = s
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+// A name that no other test running at the same time uses: `stem`, this process's id and the
+// running test's name. Device paths, lock files and temporary files built from it stay apart
+// under `ctest -j`.
+inline QString OwnName(const QString& stem)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QString name = stem + u'-' + QString::number(QCoreApplication::applicationPid());
+    if (test)
+        name += u'-' + QString::fromUtf8(test->test_suite_name()) + u'-' + QString::fromUtf8(test->name());
+    return name.replace(u'/', u'-');
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -27,16 +28,21 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun Morvel(const std::vector<std::string>& arguments)
+ToolRun RunProgram(const char* program, const std::vector<std::string>& arguments)
 {
     QStringList list;
     for (const std::string& argument : arguments)
         list << QString::fromStdString(argument);
     QProcess process;
-    process.start(QStringLiteral(MORVEL_TOOL), list);
+    process.start(QString::fromUtf8(program), list);
     process.waitForFinished(30000);
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     return {process.exitCode(), process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+ToolRun Morvel(const std::vector<std::string>& arguments)
+{
+    return RunProgram(MORVEL_TOOL, arguments);
 }
 
 Bytes ReadBytes(const fs::path& file)
@@ -106,7 +112,33 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read"));
+
+TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
+{
+    for (const auto& [program, name] : {std::pair{MORVEL_TOOL, "morvel"}, std::pair{MORVEL_SIM, "morvel-sim"}}) {
+        for (const char* option : {"--version", "-v"}) {
+            const ToolRun run = RunProgram(program, {option});
+            EXPECT_EQ(run.exitCode, 0) << name;
+            EXPECT_EQ(run.out, std::string(name) + " " + MORVEL_VERSION + "\n");
+        }
+    }
+}
+
+TEST(SimulatorCommandLine, HelpSucceedsAndMistakesExitWith2)
+{
+    const ToolRun help = RunProgram(MORVEL_SIM, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("Usage: morvel-sim ", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("--hang-up-after"), std::string::npos);
+    for (const std::vector<std::string>& mistake :
+         {std::vector<std::string>{"--split", "x"}, {"--delay", "-5"}, {"--bogus"}, {"--link"}, {"stray-file"}}) {
+        const ToolRun run = RunProgram(MORVEL_SIM, mistake);
+        EXPECT_EQ(run.exitCode, 2) << mistake.front();
+        EXPECT_EQ(run.err.rfind("morvel-sim: ", 0), 0u) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+}
 
 TEST_F(MorvelTool, DefaultsEncodeToTheStartUpImage)
 {

@@ -30,46 +30,6 @@ int Fail(std::string_view message)
     return kExitFailure;
 }
 
-int UsageError(std::string_view command, std::string_view problem)
-{
-    std::cerr << "morvel " << command << ": " << problem << " (see morvel " << command << " --help)\n";
-    return kExitUsage;
-}
-
-std::optional<std::string> CommandLine::Option(std::string_view name) const
-{
-    const auto found = options.find(name);
-    if (found == options.end())
-        return std::nullopt;
-    return found->second;
-}
-
-std::optional<CommandLine> ParseCommandLine(std::string_view command, std::span<const std::string> arguments,
-                                            std::initializer_list<std::string_view> valueOptions)
-{
-    CommandLine line;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            line.files.push_back(argument);
-            continue;
-        }
-        if (std::find(valueOptions.begin(), valueOptions.end(), argument) == valueOptions.end()) {
-            UsageError(command, "unknown option " + argument);
-            return std::nullopt;
-        }
-        if (i + 1 == arguments.size()) {
-            UsageError(command, argument + " needs a value");
-            return std::nullopt;
-        }
-        if (!line.options.emplace(argument, arguments[++i]).second) {
-            UsageError(command, argument + " given twice");
-            return std::nullopt;
-        }
-    }
-    return line;
-}
-
 bool LoadSettings(const std::filesystem::path& file, TSettingsRecord& record, TUserNotes& notes)
 {
     if (const std::optional<FileError> error = ReadSettingsFile(file, record, notes)) {

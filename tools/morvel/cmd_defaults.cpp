@@ -1,16 +1,19 @@
 #include "model/defaults.h"
 #include "tools/morvel/cli_support.h"
-#include "tools/morvel/commands.h"
+#include "tools/morvel/command_line.h"
 
 namespace morvel::cli {
 
-int RunDefaults(Arguments arguments)
+int RunDefaults(const Command& command, Arguments arguments)
 {
-    if (arguments.size() != 1)
-        return UsageError("defaults", "expects SETTINGS.orv");
+    CommandLine line(command, "Writes a settings file holding the start-up defaults and empty user notes.");
+    line.AddFile("SETTINGS.orv", "The settings file to write.");
+    if (const auto finished = line.Parse(arguments))
+        return *finished;
+
     SettingsModel model;
     ApplyDefaults(model.record);
-    return SaveSettings(model.record, model.notes, arguments[0]) ? kExitSuccess : kExitFailure;
+    return SaveSettings(model.record, model.notes, line.Files()[0]) ? kExitSuccess : kExitFailure;
 }
 
 } // namespace morvel::cli

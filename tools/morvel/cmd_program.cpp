@@ -1,34 +1,25 @@
 #include "tools/morvel/cli_support.h"
-#include "tools/morvel/commands.h"
+#include "tools/morvel/command_line.h"
 #include "tools/morvel/terminal_run.h"
-
-#include <optional>
-#include <string>
 
 namespace morvel::cli {
 
-namespace {
-
-constexpr std::string_view kCommand = "program";
-constexpr std::string_view kPortOption = "--port";
-
-} // namespace
-
-int RunProgram(Arguments arguments)
+int RunProgram(const Command& command, Arguments arguments)
 {
-    const std::optional<CommandLine> line = ParseCommandLine(kCommand, arguments, {kPortOption});
-    if (!line)
-        return kExitUsage;
-    const std::optional<std::string> port = line->Option(kPortOption);
-    if (!port)
-        return UsageError(kCommand, "expects --port PORT");
-    if (line->files.size() != 1)
-        return UsageError(kCommand, "expects one SETTINGS.orv");
+    CommandLine line(command, "Programs the settings of SETTINGS.orv into the module on PORT, as \"Program settings\"\n"
+                              "does: 27 frames, each acknowledged by the module.");
+    const QCommandLineOption port = line.AddValueOption("port", "PORT", "The serial port the module is on.");
+    line.AddFile("SETTINGS.orv", "The settings file to program.");
+    if (const auto finished = line.Parse(arguments))
+        return *finished;
+    const auto portName = line.Value(port);
+    if (!portName)
+        return line.UsageError("expects --port PORT");
 
     SettingsModel model;
-    if (!LoadSettings(line->files[0], model.record, model.notes))
+    if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitFailure;
-    return RunOnTerminal(model, *port, ModuleRun::Program);
+    return RunOnTerminal(model, *portName, ModuleRun::Program);
 }
 
 } // namespace morvel::cli

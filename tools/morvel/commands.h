@@ -4,25 +4,27 @@
 #include <string>
 #include <string_view>
 
-// The subcommands of the morvel tool. Each takes the arguments after its name and returns the
-// process exit status (see cli_support.h). main.cpp lists them with their usage texts.
+// The subcommands of the morvel tool. main.cpp lists them; each lives in a cmd_<name>.cpp of its
+// own, parses its own command line (command_line.h) and returns the process exit status.
 namespace morvel::cli {
 
 using Arguments = std::span<const std::string>;
-using CommandFunction = int (*)(Arguments arguments);
+
+struct Command;
+using CommandFunction = int (*)(const Command& command, Arguments arguments);
 
 struct Command {
     std::string_view name;
-    std::string_view usage;       // the arguments, shown after "morvel <name> "
-    std::string_view description; // what the command does, for --help
+    std::string_view synopsis; // the arguments, shown after "morvel <name> "
+    std::string_view summary;  // one line for the overview of all commands
     CommandFunction run;
 };
 
-int RunEncode(Arguments arguments);
-int RunDecode(Arguments arguments);
-int RunDump(Arguments arguments);
-int RunDefaults(Arguments arguments);
-int RunProgram(Arguments arguments);
-int RunRead(Arguments arguments);
+int RunEncode(const Command& command, Arguments arguments);
+int RunDecode(const Command& command, Arguments arguments);
+int RunDump(const Command& command, Arguments arguments);
+int RunDefaults(const Command& command, Arguments arguments);
+int RunProgram(const Command& command, Arguments arguments);
+int RunRead(const Command& command, Arguments arguments);
 
 } // namespace morvel::cli

@@ -1,4 +1,4 @@
-// morvel: the command-line tool for settings files and module images.
+// morvel: the command-line tool for settings files and modules.
 #include "tools/morvel/cli_support.h"
 #include "tools/morvel/commands.h"
 
@@ -15,39 +15,36 @@ using morvel::cli::Command;
 
 // One line per subcommand; a new subcommand adds its line here and its file beside this one.
 constexpr Command kCommands[] = {
-    {"encode", "SETTINGS.orv IMAGE.bin",
-     "Encodes the settings record of the file into the module's 2048-byte memory image, written raw.",
+    {"encode", "SETTINGS.orv IMAGE.bin", "Encode the settings into the module's memory image.",
      morvel::cli::RunEncode},
-    {"decode", "IMAGE.bin SETTINGS.orv [--onto BASE.orv]",
-     "Decodes a 2048-byte module image onto the record and notes of BASE.orv (or onto all-zero\n"
-     "blocks, as at program start) and writes them as a settings file.",
+    {"decode", "[--onto BASE.orv] IMAGE.bin SETTINGS.orv", "Decode a memory image into a settings file.",
      morvel::cli::RunDecode},
-    {"dump", "SETTINGS.orv",
-     "Prints every field of the settings record and the user notes, one per line.",
-     morvel::cli::RunDump},
-    {"defaults", "SETTINGS.orv",
-     "Writes a settings file holding the start-up defaults and empty user notes.",
-     morvel::cli::RunDefaults},
-    {"program", "--port PORT SETTINGS.orv",
-     "Programs the settings of the file into the module on PORT, as \"Program settings\" does.",
+    {"dump", "SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
+    {"defaults", "SETTINGS.orv", "Write a settings file holding the start-up defaults.", morvel::cli::RunDefaults},
+    {"program", "--port PORT SETTINGS.orv", "Program the settings into the module on PORT.",
      morvel::cli::RunProgram},
-    {"read", "--port PORT OUT.orv [--onto BASE.orv]",
-     "Reads the module on PORT onto the defaults (or BASE.orv) and writes a settings file.",
+    {"read", "--port PORT [--onto BASE.orv] OUT.orv", "Read the module on PORT into a settings file.",
      morvel::cli::RunRead},
 };
 
+constexpr char kProgram[] = "morvel";
+
 void PrintOverview(std::ostream& out)
 {
-    out << "Usage: morvel COMMAND [ARGUMENTS]\n\nCommands:\n";
+    out << "Usage: " << kProgram << " COMMAND [OPTIONS] [FILES]\n\n"
+        << "Works with the settings files (.orv) and the memory image of the Morvel module, and programs\n"
+        << "and reads the module on a serial port.\n\nCommands:\n";
     for (const Command& command : kCommands)
-        out << "  " << command.name << ' ' << command.usage << '\n';
-    out << "\nmorvel COMMAND --help describes one command.\n";
-}
-
-bool AsksForHelp(const std::vector<std::string>& arguments)
-{
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& argument) { return argument == "--help" || argument == "-h"; });
+        out << "  " << command.name << ' ' << command.synopsis << "\n      " << command.summary << '\n';
+    out << "\nOptions:\n"
+        << "  -h, --help     Shows this help.\n"
+        << "  -v, --version  Shows the version.\n"
+        << "\n" << kProgram << " COMMAND --help describes one command: its options, files and exit statuses.\n"
+        << "\nExit status:\n"
+        << "  0  the command did its work\n"
+        << "  1  it could not (the message says why)\n"
+        << "  2  the command line was wrong\n"
+        << "  Some commands add codes of their own; their --help lists them.\n";
 }
 
 } // namespace
@@ -55,27 +52,30 @@ bool AsksForHelp(const std::vector<std::string>& arguments)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MORVEL_VERSION));
+
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     if (arguments.empty()) {
         PrintOverview(std::cerr);
         return morvel::cli::kExitUsage;
     }
-    if (arguments.front() == "--help" || arguments.front() == "-h") {
+    const std::string& first = arguments.front();
+    if (first == "--help" || first == "-h") {
         PrintOverview(std::cout);
         return morvel::cli::kExitSuccess;
     }
+    if (first == "--version" || first == "-v") {
+        std::cout << kProgram << ' ' << MORVEL_VERSION << '\n';
+        return morvel::cli::kExitSuccess;
+    }
     const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                      [&](const Command& c) { return c.name == arguments.front(); });
+                                      [&](const Command& c) { return c.name == first; });
     if (command == std::end(kCommands)) {
-        std::cerr << "morvel: unknown command \"" << arguments.front() << "\"\n";
+        std::cerr << kProgram << ": unknown command \"" << first << "\"\n\n";
         PrintOverview(std::cerr);
         return morvel::cli::kExitUsage;
     }
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-    if (AsksForHelp(rest)) {
-        std::cout << "Usage: morvel " << command->name << ' ' << command->usage << "\n\n"
-                  << command->description << '\n';
-        return morvel::cli::kExitSuccess;
-    }
-    return command->run(rest);
+    return command->run(*command, rest);
 }

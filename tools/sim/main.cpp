@@ -2,6 +2,9 @@
 // command-line tool without hardware.
 #include "pty_module.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdint>
 #include <csignal>
@@ -9,10 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 
 #include <poll.h>
 #include <sys/stat.h>
@@ -23,22 +29,15 @@ namespace {
 using morvel::sim::ModuleMemory;
 using morvel::sim::ModuleOptions;
 
-constexpr char kUsage[] =
-    "usage: morvel-sim [options]\n"
-    "Simulates a Morvel module on a pseudo-terminal and prints the path of its port.\n"
-    "  --link PATH           keep a symbolic link PATH to the port while running\n"
-    "  --memory FILE         load the 2048-byte memory from FILE (if it exists) and save it\n"
-    "                        there after every programming run\n"
-    "  --ack TEXT            reply to each frame (default OK*1; \"*1\" is a faulty module;\n"
-    "                        a reply without OK*1 makes the tool finish with *5*1)\n"
-    "  --silent              never answer\n"
-    "  --silent-after N      answer N times, then fall silent\n"
-    "  --split N             write replies in pieces of N bytes, a few ms apart\n"
-    "  --garbage N           send N junk bytes ahead of every reply\n"
-    "  --delay MS            wait MS milliseconds before every reply\n"
-    "  --pace                move bytes at the 115200-baud wire rate (at real-time priority\n"
-    "                        where allowed, to keep time on a busy machine)\n"
-    "  --hang-up-after N     hang up once N bytes have been sent\n";
+constexpr char kProgram[] = "morvel-sim";
+constexpr char kDescription[] =
+    "Simulates a Morvel module on a pseudo-terminal and prints the path of its port. Options inject\n"
+    "the faults of real modules and cables.";
+constexpr char kExitStatuses[] =
+    "\nExit status:\n"
+    "  0  stopped by a signal (SIGINT, SIGTERM) or after a hang-up it was told to make\n"
+    "  1  the port, the link or the memory file could not be set up\n"
+    "  2  the command line was wrong\n";
 
 struct Arguments {
     ModuleOptions options;
@@ -55,56 +54,96 @@ void OnSignal(int)
     [[maybe_unused]] const ssize_t ignored = ::write(g_signalPipe[1], &byte, 1);
 }
 
-std::optional<long> Number(const char* text)
+std::optional<long> Number(const QString& text)
 {
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 0)
+    bool ok = false;
+    const long value = text.toLong(&ok);
+    if (!ok || value < 0)
         return std::nullopt;
     return value;
 }
 
-std::optional<Arguments> Parse(int argc, char** argv)
+// The command line, or the exit status when there is nothing to run (help, version, a mistake).
+std::variant<Arguments, int> Parse(const QStringList& commandLine)
 {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version."));
+    parser.addOptions({help, version});
+    const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Keep a symbolic link PATH to the port while running."),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption memory(QStringLiteral("memory"),
+                                    QStringLiteral("Load the 2048-byte memory from FILE (if it exists) and save it there "
+                                                   "after every programming run."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption ack(QStringLiteral("ack"),
+                                 QStringLiteral("Reply to each frame with TEXT (default OK*1; \"*1\" is a faulty module; "
+                                                "a reply without OK*1 makes the tool finish with *5*1)."),
+                                 QStringLiteral("TEXT"));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
+    const QCommandLineOption silentAfter(QStringLiteral("silent-after"), QStringLiteral("Answer N times, then fall silent."),
+                                         QStringLiteral("N"));
+    const QCommandLineOption split(QStringLiteral("split"),
+                                   QStringLiteral("Write replies in pieces of N bytes, a few ms apart."), QStringLiteral("N"));
+    const QCommandLineOption garbage(QStringLiteral("garbage"), QStringLiteral("Send N junk bytes ahead of every reply."),
+                                     QStringLiteral("N"));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait MS milliseconds before every reply."),
+                                   QStringLiteral("MS"));
+    const QCommandLineOption pace(QStringLiteral("pace"),
+                                  QStringLiteral("Move bytes at the 115200-baud wire rate (at real-time priority where "
+                                                 "allowed, to keep time on a busy machine)."));
+    const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
+                                         QStringLiteral("Hang up once N bytes have been sent."), QStringLiteral("N"));
+    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter});
+
+    const auto usageError = [&parser](const QString& problem) {
+        std::cerr << kProgram << ": " << problem.toLocal8Bit().constData() << " (see " << kProgram << " --help)\n";
+        return 2;
+    };
+    if (!parser.parse(commandLine))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        // Qt's usage line names the program by the path it was started with.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options]").arg(QString::fromLatin1(kProgram)));
+        std::cout << text.toLocal8Bit().constData() << kExitStatuses;
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::cout << kProgram << ' ' << MORVEL_VERSION << '\n';
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("takes no file arguments"));
+
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view option = argv[i];
-        if (option == "--silent") {
-            arguments.options.repliesBeforeSilence = 0;
+    arguments.link = parser.value(link).toLocal8Bit().toStdString();
+    arguments.memoryFile = parser.value(memory).toLocal8Bit().toStdString();
+    if (parser.isSet(ack))
+        arguments.options.acknowledgement = parser.value(ack).toLocal8Bit().toStdString();
+    if (parser.isSet(silent))
+        arguments.options.repliesBeforeSilence = 0;
+    if (parser.isSet(pace)) {
+        arguments.options.paceAtWireRate = true;
+        arguments.options.realTimePriority = true;
+    }
+    // The numeric options, each with where its value goes.
+    const std::pair<const QCommandLineOption*, std::function<void(long)>> numbers[] = {
+        {&silentAfter, [&](long n) { arguments.options.repliesBeforeSilence = n; }},
+        {&split, [&](long n) { arguments.options.splitBytes = std::size_t(n); }},
+        {&garbage, [&](long n) { arguments.options.garbageBytes = std::size_t(n); }},
+        {&delay, [&](long n) { arguments.options.delay = std::chrono::milliseconds(n); }},
+        {&hangUpAfter, [&](long n) { arguments.options.hangUpAfterBytes = n; }},
+    };
+    for (const auto& [option, apply] : numbers) {
+        if (!parser.isSet(*option))
             continue;
-        }
-        if (option == "--pace") {
-            arguments.options.paceAtWireRate = true;
-            arguments.options.realTimePriority = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return std::nullopt;
-        const char* value = argv[++i];
-        if (option == "--link") {
-            arguments.link = value;
-        } else if (option == "--memory") {
-            arguments.memoryFile = value;
-        } else if (option == "--ack") {
-            arguments.options.acknowledgement = value;
-        } else {
-            const std::optional<long> number = Number(value);
-            if (!number)
-                return std::nullopt;
-            if (option == "--silent-after")
-                arguments.options.repliesBeforeSilence = *number;
-            else if (option == "--split")
-                arguments.options.splitBytes = std::size_t(*number);
-            else if (option == "--garbage")
-                arguments.options.garbageBytes = std::size_t(*number);
-            else if (option == "--delay")
-                arguments.options.delay = std::chrono::milliseconds(*number);
-            else if (option == "--hang-up-after")
-                arguments.options.hangUpAfterBytes = *number;
-            else
-                return std::nullopt;
-        }
+        const std::optional<long> number = Number(parser.value(*option));
+        if (!number)
+            return usageError(QStringLiteral("--%1 takes a whole number of 0 or more").arg(option->names().constFirst()));
+        apply(*number);
     }
     return arguments;
 }
@@ -152,17 +191,13 @@ LinkIdentity IdentifyLink(const std::string& link)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-    }
-    const std::optional<Arguments> arguments = Parse(argc, argv);
-    if (!arguments) {
-        std::cerr << kUsage;
-        return 2;
-    }
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MORVEL_VERSION));
+    const std::variant<Arguments, int> parsed = Parse(QCoreApplication::arguments());
+    if (const int* finished = std::get_if<int>(&parsed))
+        return *finished;
+    const Arguments* arguments = &std::get<Arguments>(parsed);
     try {
         morvel::sim::PtyModule module(arguments->options);
         if (!arguments->memoryFile.empty()) {
