@@ -1,15 +1,16 @@
 #include "link/wire_trace.h"
 
 #include "link/protocol.h"
+#include "model/field_catalogue.h"
 #include "model/image_offsets.h"
 
+#include <array>
 #include <cstdio>
 
 namespace morvel {
 
 namespace {
 
-constexpr std::size_t kSmsAccessCodeCharacters = 4;
 constexpr std::size_t kRecentBytes = 4; // the longest command
 constexpr char kMaskByte = '*';
 constexpr char kFirstPrintable = 0x20;
@@ -17,13 +18,25 @@ constexpr char kLastPrintable = 0x7E;
 constexpr char kHexOpen = '<';
 constexpr char kHexClose = '>';
 
+// The image bytes of the two codes, as the field catalogue places them. The PIN's bytes are a
+// quote, its characters, a quote and a NUL: only the characters are secret.
+const std::array<ImageBytes, 2>& SecretImageBytes()
+{
+    static const std::array<ImageBytes, 2> secret = [] {
+        const ImageBytes access = FindField("SmsAccessCode")->image.front();
+        const ImageBytes pin = FindField("SimPin")->image.front();
+        return std::array<ImageBytes, 2>{access, ImageBytes{pin.offset + 1, image_offset::kSimPinCharacters}};
+    }();
+    return secret;
+}
+
 bool IsSecretImageByte(std::size_t offset)
 {
-    using namespace image_offset;
-    const bool accessCode = offset >= kSmsAccessCode && offset < kSmsAccessCode + kSmsAccessCodeCharacters;
-    // The PIN's characters sit between its quotes.
-    const bool simPin = offset > kSimPin && offset <= kSimPin + kSimPinCharacters;
-    return accessCode || simPin;
+    for (const ImageBytes& run : SecretImageBytes()) {
+        if (offset >= run.offset && offset < run.offset + run.size)
+            return true;
+    }
+    return false;
 }
 
 bool IsPrintable(char byte)
