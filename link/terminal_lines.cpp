@@ -10,9 +10,9 @@ constexpr char kEraseToEndOfLine[] = "\x1b[K";
 
 } // namespace
 
-TerminalLines::TerminalLines(std::FILE* out)
+TerminalLines::TerminalLines(std::FILE* out, Animation animation)
     : out_(out)
-    , terminal_(isatty(fileno(out)) != 0)
+    , terminal_(animation == Animation::OnTerminal && isatty(fileno(out)) != 0)
 {
 }
 

@@ -101,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"program", "settings.orv"},
                     std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
-                    std::vector<std::string>{"read", "out.orv", "--port"}));
+                    std::vector<std::string>{"read", "out.orv", "--port"},
+                    std::vector<std::string>{"program", "--port", "p", "--wait", "soon", "settings.orv"},
+                    std::vector<std::string>{"read", "--port", "p", "--wait", "-1", "out.orv"},
+                    std::vector<std::string>{"ports", "extra"}, std::vector<std::string>{"ports", "--xml"}));
 
 class Help : public testing::TestWithParam<std::string> {};
 
@@ -112,7 +115,7 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read", "ports"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {

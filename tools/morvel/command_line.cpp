@@ -72,6 +72,8 @@ std::optional<int> CommandLine::Parse(Arguments arguments)
     for (const QString& file : parser_.positionalArguments())
         files_.push_back(Local(file));
     if (files_.size() != fileArguments_.size()) {
+        if (fileArguments_.empty())
+            return UsageError("takes no files");
         std::string expected;
         for (const auto& [name, description] : fileArguments_)
             expected += (expected.empty() ? "" : " and ") + name;

@@ -26,5 +26,6 @@ int RunDump(const Command& command, Arguments arguments);
 int RunDefaults(const Command& command, Arguments arguments);
 int RunProgram(const Command& command, Arguments arguments);
 int RunRead(const Command& command, Arguments arguments);
+int RunPorts(const Command& command, Arguments arguments);
 
 } // namespace morvel::cli

@@ -21,10 +21,11 @@ constexpr Command kCommands[] = {
      morvel::cli::RunDecode},
     {"dump", "SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
     {"defaults", "SETTINGS.orv", "Write a settings file holding the start-up defaults.", morvel::cli::RunDefaults},
-    {"program", "--port PORT SETTINGS.orv", "Program the settings into the module on PORT.",
-     morvel::cli::RunProgram},
-    {"read", "--port PORT [--onto BASE.orv] OUT.orv", "Read the module on PORT into a settings file.",
-     morvel::cli::RunRead},
+    {"program", "--port PORT|auto [--wait SECONDS] [--trace] SETTINGS.orv",
+     "Program the settings into the module on PORT.", morvel::cli::RunProgram},
+    {"read", "--port PORT|auto [--wait SECONDS] [--trace] [--onto BASE.orv] OUT.orv",
+     "Read the module on PORT into a settings file.", morvel::cli::RunRead},
+    {"ports", "[--json]", "List the serial ports with their adapters' descriptions.", morvel::cli::RunPorts},
 };
 
 constexpr char kProgram[] = "morvel";
