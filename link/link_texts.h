@@ -46,8 +46,8 @@ inline constexpr char kErrorCodeSuffix[] = " (win error code: %1)";
 // What to do about a port that failed, shown under the failure's text.
 // %1 the device, %2 its group, %3 the user.
 inline constexpr char kHintPermission[] =
-    "Your user may not open %1: it belongs to the group %2. Add yourself to that group with "
-    "\"sudo usermod -aG %2 %3\", then log out and in again.";
+    "Your user may not open %1: it belongs to the group %2. Add yourself to that group with this "
+    "command, then log out and in again:\n    sudo usermod -aG %2 %3";
 // %1 the device, %2 the processes that hold it.
 inline constexpr char kHintInUseBy[] = "%1 is in use by %2: close that program and try again.";
 inline constexpr char kHintInUseUnknown[] = "%1 is in use by another program: close it and try again.";

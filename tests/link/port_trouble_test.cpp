@@ -122,11 +122,12 @@ TEST(PortRefused, PermissionHintNamesTheGroupAndTheCommandThatAddsTheUser)
     const QStringList lines = ProcessOutput(opener).split(u'\n');
     ASSERT_EQ(opener.exitCode(), 1) << lines.join(u'\n').toStdString()
                                     << QString::fromLocal8Bit(opener.readAllStandardError()).toStdString();
-    ASSERT_GE(lines.size(), 2);
+    ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("Unable to open com port (win error code: 13)"));
     EXPECT_EQ(lines[1], QStringLiteral("Your user may not open %1: it belongs to the group %2. Add yourself to "
-                                       "that group with \"sudo usermod -aG %2 %3\", then log out and in again.")
-                            .arg(QString::fromLocal8Bit(path), groupName, user));
+                                       "that group with this command, then log out and in again:")
+                            .arg(QString::fromLocal8Bit(path), groupName));
+    EXPECT_EQ(lines[2], QStringLiteral("    sudo usermod -aG %1 %2").arg(groupName, user));
 }
 
 TEST(PortRefused, InUseHintNamesTheProcessThatHoldsThePort)

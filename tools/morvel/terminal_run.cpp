@@ -18,9 +18,11 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-void PrintUnder(const QString& line)
+// Each line of a hint, indented under the failure.
+void PrintUnder(const QString& hint)
 {
-    std::cerr << texts::kHintIndent << line.toLocal8Bit().constData() << '\n';
+    for (const QString& line : hint.split(u'\n'))
+        std::cerr << texts::kHintIndent << line.toLocal8Bit().constData() << '\n';
 }
 
 void PrintTraceLine(const std::string& line)
