@@ -66,6 +66,8 @@ PortDescriptions ListPortDescriptions()
     for (const QString& name : SortPortNames(names)) {
         const auto found = std::find_if(ports.begin(), ports.end(),
                                         [&](const PortDescription& port) { return port.name == name; });
+        if (found == ports.end())
+            continue;
         sorted << *found;
         ports.erase(found);
     }
