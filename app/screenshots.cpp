@@ -1,7 +1,12 @@
-// Writes a PNG of each page of the main window and of the about box into a folder, so that the
-// look can be checked under a real X server (scripts/screenshots runs it under Xvfb, together
-// with morvel-dialog-screenshots, which opens the reaction dialogs through their buttons).
+// Writes a PNG of each page of the main window, of the about box and of a verification's report
+// into a folder, so that the look can be checked under a real X server (scripts/screenshots runs
+// it under Xvfb, together with morvel-dialog-screenshots, which opens the reaction dialogs
+// through their buttons).
 #include "app/loader_application.h"
+#include "editor/verification_dialog.h"
+#include "fields/settings_comparison.h"
+#include "model/defaults.h"
+#include "model/record_fields.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +36,32 @@ bool ShootDialog(QDialog& dialog, const QDir& folder, const QString& name)
     (void)QTest::qWaitForWindowExposed(&dialog);
     const bool saved = Save(dialog, folder, name);
     dialog.hide();
+    return saved;
+}
+
+// The report of a module that differs in a few settings, as "Verify module" shows it.
+bool ShootVerificationReport(QWidget& window, const QDir& folder)
+{
+    morvel::TSettingsRecord shown, inModule;
+    morvel::ApplyDefaults(shown);
+    morvel::UserNumber(shown, 2).assign("+48601234567");
+    morvel::InputText(shown, 3, 1).assign("Drzwi kierowcy otwarte");
+    inModule = shown;
+    morvel::UserNumber(inModule, 2).assign("+48611234567");
+    inModule.bytes[morvel::InputOutputReactionOffset(3, 1)] = 0x0A;
+    inModule.bytes[12] = 0x21; // two options on two pages
+    const morvel::TUserNotes notes;
+    auto* report = window.findChild<morvel::VerificationDialog*>(QStringLiteral("VerificationReport"));
+    if (report == nullptr)
+        return false;
+    report->ShowReport(QStringLiteral("Verify module"),
+                       QStringLiteral("The module holds other values in these settings. Program it again; if they "
+                                      "still differ, replace the module."),
+                       morvel::CompareSettings(shown, notes, inModule, notes, morvel::ComparedBytes::Values),
+                       QStringLiteral("Editor"), QStringLiteral("Module"));
+    (void)QTest::qWaitForWindowExposed(report);
+    const bool saved = Save(*report, folder, QStringLiteral("dialog-verification"));
+    report->hide();
     return saved;
 }
 
@@ -66,5 +97,7 @@ int main(int argc, char** argv)
     }
     if (ok)
         ok = ShootDialog(loader.AboutBox(), folder, QStringLiteral("dialog-about"));
+    if (ok)
+        ok = ShootVerificationReport(window, folder);
     return ok ? 0 : 1;
 }

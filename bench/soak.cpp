@@ -275,7 +275,8 @@ private:
         tally.reads += plan.programming ? 0 : 1;
         switch (result.end) {
         case RunEnd::ProgrammingDone:
-        case RunEnd::ReadDone: ++tally.succeeded; break;
+        case RunEnd::ReadDone:
+        case RunEnd::ReadBackDone: ++tally.succeeded; break;
         case RunEnd::TimedOut: ++tally.timedOut; break;
         case RunEnd::LinkBroken: ++tally.broken; break;
         case RunEnd::Refused: ++tally.refused; break;

@@ -7,13 +7,16 @@
 #include "editor/binding.h"
 #include "editor/entry_rules.h"
 #include "editor/interlocks.h"
+#include "editor/menu_keys.h"
 #include "editor/message_boxes.h"
+#include "editor/module_verification.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
 #include "editor/port_box.h"
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
 #include "editor/window_texts.h"
+#include "link/info_list.h"
 #include "link/run_timer.h"
 #include "model/defaults.h"
 #include "model/settings_file.h"
@@ -57,9 +60,6 @@ constexpr int kRunButtonWidth = 105;
 constexpr int kRunButtonHeight = 33;
 
 constexpr int kUserCount = 4;
-// Lines of the information list in view; it keeps seven and scrolls to show the newest.
-constexpr int kInformationLinesInView = 5;
-constexpr int kListRowPadding = 2;  // pixels a list row takes beyond the font's line spacing
 
 std::filesystem::path ToPath(const QString& name)
 {
@@ -80,6 +80,15 @@ QWidget* Scrollable(QWidget* page)
     return area;
 }
 
+// The height a list needs to show `lines` lines without scrolling, measured on a row of its own.
+int InfoListHeight(QListWidget& list, int lines)
+{
+    list.addItem(QString());
+    const int row = list.sizeHintForRow(0);
+    delete list.takeItem(0);
+    return row * lines + 2 * list.frameWidth();
+}
+
 } // namespace
 
 TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* parent)
@@ -94,6 +103,7 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     ConnectInterlocks(*this);
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
+    BuildToolsMenu();
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -135,7 +145,7 @@ void TGlownaF::BuildShell()
 
     pageControl2_ = new QTabWidget(central);
     pageControl2_->setObjectName(QStringLiteral("PageControl2"));
-    pageControl2_->setMinimumHeight(kPagesHeight);
+    pageControl2_->setFixedHeight(kPagesHeight);
     pageControl2_->addTab(Scrollable(BuildBasicPage()), Caption("Basic"));
     pageControl2_->addTab(Scrollable(BuildNumbersPage()), Caption("Telephone numbers"));
     pageControl2_->addTab(BuildInputsPage(), Caption("Inputs"));  // scrolls within itself
@@ -146,8 +156,8 @@ void TGlownaF::BuildShell()
     auto* information = NewGroupBox(central, "GroupBox1", Caption("Informations"));
     listBox1_ = new QListWidget(information);
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
-    listBox1_->setFixedHeight((listBox1_->fontMetrics().lineSpacing() + kListRowPadding) * kInformationLinesInView
-                              + 2 * listBox1_->frameWidth());
+    // Every line the link keeps stays in view: the list is at least as tall as all of them.
+    listBox1_->setMinimumHeight(InfoListHeight(*listBox1_, kInfoListMaxLines));
     auto* informationLayout = new QVBoxLayout(information);
     informationLayout->setContentsMargins(4, 2, 4, 4);
     informationLayout->addWidget(listBox1_);
@@ -156,8 +166,8 @@ void TGlownaF::BuildShell()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     column->addWidget(strip);
-    column->addWidget(pageControl2_, 1);
-    column->addWidget(information);
+    column->addWidget(pageControl2_);
+    column->addWidget(information, 1);  // the rest of the window
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setFixedHeight(kStatusBarHeight);
@@ -190,6 +200,16 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
+    InstallMenuKeys(*this);
+}
+
+// "Tools" between "File" and "Help"; it works with the link, so it comes after FormCreate.
+void TGlownaF::BuildToolsMenu()
+{
+    verification_ = std::make_unique<ModuleVerification>(ModuleVerification::Context{
+        *this, model_, *link_, *this, services_.files, [this] { return cbCom_->currentText(); },
+        [this](const QString& name, const FileError& error) { ShowRefusedFile(name, error); }});
+    verification_->InsertMenu(*menuBar(), RequireControl<QMenu>(*this, QStringLiteral("Pomoc1")).menuAction());
 }
 
 void TGlownaF::ConnectRunControls()
@@ -414,8 +434,8 @@ int TGlownaF::LineCount() const
 void TGlownaF::AddLine(const QString& text)
 {
     listBox1_->addItem(text);
-    // The list shows fewer lines than it keeps: the newest, which tells how the latest run
-    // went, must stay in view.
+    // Should a large desktop font leave room for fewer lines than the list keeps, the newest,
+    // which tells how the latest run went, stays in view.
     listBox1_->scrollToBottom();
 }
 
@@ -480,6 +500,12 @@ void TGlownaF::ShowLinkLost(const QString& text, const QString& hint)
     QMetaObject::invokeMethod(
         this, [this, text, hint] { services_.boxes.Show(this, Caption(kErrorCaption), text, hint); },
         Qt::QueuedConnection);
+}
+
+void TGlownaF::RunEnded(RunEnd end, const QString& text)
+{
+    if (verification_)
+        verification_->OnRunEnded(end, text);
 }
 
 } // namespace morvel

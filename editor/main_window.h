@@ -23,6 +23,7 @@ namespace morvel {
 
 class MessageBoxes;
 class PortBox;
+class ModuleVerification;
 class QtRunTimer;
 class SettingsFileDialogs;
 class TAboutBox;
@@ -75,6 +76,7 @@ public:
 private:
     void BuildShell();
     void BuildMenu();
+    void BuildToolsMenu();
     void ConnectRunControls();
     void ConnectReactionButtons();
     void FormCreate();
@@ -99,6 +101,7 @@ private:
     void LoadControls() override;
     void ShowError(const QString& text, const QString& hint) override;
     void ShowLinkLost(const QString& text, const QString& hint) override;
+    void RunEnded(RunEnd end, const QString& text) override;
 
     SettingsModel& model_;
     WindowServices services_;
@@ -110,6 +113,7 @@ private:
     QListWidget* listBox1_ = nullptr;
     QtRunTimer* timer1_ = nullptr;
     std::unique_ptr<ModuleLink> link_;
+    std::unique_ptr<ModuleVerification> verification_;  // the "Tools" menu; uses link_
     bool busy_ = false;
     QString openDialogFileName_;  // the name last chosen to load; the save dialog proposes it
 

@@ -48,10 +48,20 @@ std::string_view CodeBytes(std::span<const std::uint8_t> bytes)
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-std::string ShortStringText(const FieldInfo& field, std::span<const std::uint8_t> bytes)
+// The characters a text field's value is made of.
+std::string_view TextBytes(const FieldInfo& field, std::span<const std::uint8_t> bytes)
 {
-    const std::size_t length = ValueBytes(field, bytes) - 1;
-    return QuotedText({reinterpret_cast<const char*>(bytes.data()) + 1, length});
+    if (field.kind == FieldKind::Code)
+        return CodeBytes(bytes);
+    if (field.kind != FieldKind::ShortString)
+        return {};
+    return {reinterpret_cast<const char*>(bytes.data()) + 1, ValueBytes(field, bytes) - 1};
+}
+
+QString Decoded(std::string_view bytes)
+{
+    QStringDecoder decoder(kTextEncoding);
+    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 } // namespace
@@ -63,10 +73,8 @@ bool TextConversionAvailable()
 
 std::string QuotedText(std::string_view bytes)
 {
-    QStringDecoder decoder(kTextEncoding);
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     std::string quoted = "\"";
-    for (const QChar c : text)
+    for (const QChar c : Decoded(bytes))
         quoted += Escaped(c.unicode());
     return quoted + "\"";
 }
@@ -99,11 +107,15 @@ std::string FieldValueText(const FieldInfo& field, std::span<const std::uint8_t>
     case FieldKind::Notification:
         return HexByte(bytes[0]) + " " + BitsMeaning(field, bytes[0]);
     case FieldKind::Code:
-        return QuotedText(CodeBytes(bytes));
     case FieldKind::ShortString:
-        return ShortStringText(field, bytes);
+        return QuotedText(TextBytes(field, bytes));
     }
     return {};
+}
+
+std::string PlainText(const FieldInfo& field, std::span<const std::uint8_t> bytes)
+{
+    return Decoded(TextBytes(field, bytes)).toStdString();
 }
 
 std::string FieldPlace(const FieldInfo& field)

@@ -18,6 +18,10 @@ bool TextConversionAvailable();
 // escaped ("\r", "\0", "\x1F") so that a value always stays on one line.
 std::string QuotedText(std::string_view bytes);
 
+// The text of a short string or a code in UTF-8, without quotes or escapes (for JSON); empty for
+// the other kinds.
+std::string PlainText(const FieldInfo& field, std::span<const std::uint8_t> fieldBytes);
+
 // "0x0A".
 std::string HexByte(std::uint8_t byte);
 

@@ -2,6 +2,7 @@
 
 #include "fields/field_text.h"
 #include "model/image_codec.h"
+#include "model/image_offsets.h"
 
 #include <algorithm>
 #include <span>
@@ -12,19 +13,22 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-const char* BlockWord(FieldBlock block)
+DifferenceBlock BlockOf(const FieldInfo& field)
 {
-    return block == FieldBlock::Record ? "record" : "notes";
+    return field.block == FieldBlock::Record ? DifferenceBlock::Record : DifferenceBlock::Notes;
 }
 
-FieldDifference ByOffset(std::string name, std::uint8_t first, std::uint8_t second)
+// "record byte 36 (tail of SmsAccessCode)".
+FieldDifference ByOffset(DifferenceBlock block, std::size_t offset, const std::string& role, std::uint8_t first,
+                         std::uint8_t second)
 {
-    return {nullptr, std::move(name), {}, HexByte(first), HexByte(second)};
+    return {nullptr, std::string(BlockName(block)) + " byte " + std::to_string(offset) + " (" + role + ")", {},
+            HexByte(first), HexByte(second), block, offset};
 }
 
-std::string BlockByteName(const FieldInfo& field, std::size_t offset, const char* role)
+FieldDifference OfField(const FieldInfo& field, std::string place, std::string first, std::string second)
 {
-    return std::string(BlockWord(field.block)) + " byte " + std::to_string(offset) + " (" + role + field.name + ")";
+    return {&field, field.name, std::move(place), std::move(first), std::move(second), BlockOf(field), field.offset};
 }
 
 std::string PlaceOf(const FieldInfo& field, Bytes first, Bytes second)
@@ -50,17 +54,17 @@ void AddBytesBesideTheValue(const FieldInfo& field, Bytes first, Bytes second, b
 {
     if (field.kind == FieldKind::Reserved) {
         if (first[0] != second[0])
-            out.push_back(ByOffset(BlockByteName(field, field.offset, ""), first[0], second[0]));
+            out.push_back(ByOffset(BlockOf(field), field.offset, field.name, first[0], second[0]));
         return;
     }
     if (field.kind != FieldKind::ShortString)
         return;
     if (!valueListed && first[0] != second[0])
-        out.push_back(ByOffset(BlockByteName(field, field.offset, "length of "), first[0], second[0]));
+        out.push_back(ByOffset(BlockOf(field), field.offset, "length of " + field.name, first[0], second[0]));
     const std::size_t tail = std::max(ValueBytes(field, first), ValueBytes(field, second));
     for (std::size_t i = tail; i < field.size; ++i) {
         if (first[i] != second[i])
-            out.push_back(ByOffset(BlockByteName(field, field.offset + i, "tail of "), first[i], second[i]));
+            out.push_back(ByOffset(BlockOf(field), field.offset + i, "tail of " + field.name, first[i], second[i]));
     }
 }
 
@@ -77,7 +81,25 @@ std::string ImageBytesText(const FieldInfo& field, const TEepromImage& image, co
     return text.empty() ? text : text + "]";
 }
 
+// A checksum that each image computes right from its own bytes differs only because the fields
+// it covers do; those are listed, the checksum is not.
+bool ChecksumsExplained(const TEepromImage& first, const TEepromImage& second)
+{
+    return first.bytes[image_offset::kChecksum] == ImageChecksum(first)
+           && second.bytes[image_offset::kChecksum] == ImageChecksum(second);
+}
+
 } // namespace
+
+const char* BlockName(DifferenceBlock block)
+{
+    switch (block) {
+    case DifferenceBlock::Record: return "record";
+    case DifferenceBlock::Notes: return "notes";
+    case DifferenceBlock::Image: return "image";
+    }
+    return "";
+}
 
 std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord, const TUserNotes& firstNotes,
                                              const TSettingsRecord& secondRecord, const TUserNotes& secondNotes,
@@ -89,8 +111,8 @@ std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord,
         const Bytes second = FieldBytes(field, secondRecord, secondNotes);
         const bool listed = field.kind != FieldKind::Reserved && ValuesDiffer(field, first, second);
         if (listed)
-            out.push_back({&field, field.name, PlaceOf(field, first, second), FieldValueText(field, first),
-                           FieldValueText(field, second)});
+            out.push_back(OfField(field, PlaceOf(field, first, second), FieldValueText(field, first),
+                                  FieldValueText(field, second)));
         if (compared == ComparedBytes::EveryByte)
             AddBytesBesideTheValue(field, first, second, listed, out);
     }
@@ -110,10 +132,12 @@ std::vector<FieldDifference> CompareImages(const TEepromImage& first, const TEep
     for (std::size_t i = 0; i < std::min(end, kImageSize); ++i) {
         if (first.bytes[i] == second.bytes[i])
             continue;
+        if (i == image_offset::kChecksum && ChecksumsExplained(first, second))
+            continue;
         const FieldInfo* field = ImageFieldAt(i);
         if (field == nullptr) {
-            out.push_back(ByOffset("image byte " + std::to_string(i) + " (" + std::string(ImageByteRole(i)) + ")",
-                                   first.bytes[i], second.bytes[i]));
+            out.push_back(ByOffset(DifferenceBlock::Image, i, std::string(ImageByteRole(i)), first.bytes[i],
+                                   second.bytes[i]));
             continue;
         }
         if (std::find(listed.begin(), listed.end(), field) != listed.end())
@@ -121,8 +145,7 @@ std::vector<FieldDifference> CompareImages(const TEepromImage& first, const TEep
         listed.push_back(field);
         const Bytes a = FieldBytes(*field, firstRecord, noNotes);
         const Bytes b = FieldBytes(*field, secondRecord, noNotes);
-        FieldDifference difference{field, field->name, PlaceOf(*field, a, b), FieldValueText(*field, a),
-                                   FieldValueText(*field, b)};
+        FieldDifference difference = OfField(*field, PlaceOf(*field, a, b), FieldValueText(*field, a), FieldValueText(*field, b));
         if (difference.first == difference.second) {
             difference.first += ImageBytesText(*field, first, second);
             difference.second += ImageBytesText(*field, second, first);

@@ -11,13 +11,21 @@
 // the image a file programs and what a module holds.
 namespace morvel {
 
+// Where a listed byte or field sits.
+enum class DifferenceBlock { Record, Notes, Image };
+
 struct FieldDifference {
     const FieldInfo* field = nullptr; // null for a byte listed by its offset
     std::string name;                 // "UserNumber[2]", or "image byte 41 (checksum)"
     std::string place;                // "Telephone numbers / User 2 number"; empty for a byte by offset
     std::string first;                // the value on each side, as text
     std::string second;
+    DifferenceBlock block = DifferenceBlock::Record;
+    std::size_t offset = 0;           // the field's offset in its block, or the byte's
 };
+
+// "record", "notes", "image".
+const char* BlockName(DifferenceBlock block);
 
 enum class ComparedBytes {
     Values,    // the fields' values; reserved bytes and the stale tails of texts are left out
@@ -31,7 +39,8 @@ std::vector<FieldDifference> CompareSettings(const TSettingsRecord& firstRecord,
 
 // Over image bytes [0, end), in image order: each field whose image bytes differ, once, with the
 // values the two images decode to (and the differing image bytes where those values agree); a
-// differing byte no field covers by its offset.
+// differing byte no field covers by its offset. The checksum is left out where both images carry
+// the right one for their own bytes: it then differs only because listed fields do.
 std::vector<FieldDifference> CompareImages(const TEepromImage& first, const TEepromImage& second, std::size_t end);
 
 } // namespace morvel

@@ -78,6 +78,8 @@ public:
     virtual PortResult Open() = 0;
     // Discards what is queued in either direction and closes; a closed port stays as it is.
     virtual void Close() = 0;
+    // Discards every received byte not yet delivered to the listener; the port stays open.
+    virtual void DiscardInput() = 0;
     virtual bool IsOpen() const = 0;
     // Sends exactly these bytes before returning; "" sends nothing.
     virtual PortResult Write(std::string_view bytes) = 0;

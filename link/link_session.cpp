@@ -1,6 +1,7 @@
 #include "link/link_session.h"
 
 #include "link/timeout_step.h"
+#include "link/link_texts.h"
 #include "model/record_fields.h"
 #include "model/user_number_check.h"
 
@@ -43,6 +44,21 @@ void LinkSession::Begin()
     result_ = Result();
     monitored_.ResetCounts();
     started_ = std::chrono::steady_clock::now();
+}
+
+LinkSession::Result LinkSession::ReadBack(const QString& portName, TEepromImage& moduleImage)
+{
+    Begin();
+    link_.StartReadBack(portName);
+    Result result = Wait();
+    if (result.end == RunEnd::ReadBackDone)
+        moduleImage = link_.readBackImage();
+    // A module that fell silent part-way answered, just not all of it.
+    if (result.end == RunEnd::TimedOut && !link_.readBytes().empty()) {
+        result.text = QString::fromUtf8(texts::kReadBackIncomplete).arg(link_.readBytes().size());
+        result.waitingStep.clear(); // the text says it
+    }
+    return result;
 }
 
 LinkSession::Result LinkSession::Wait()

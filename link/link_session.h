@@ -32,7 +32,10 @@ public:
         QString waitingStep; // after a time-out: the step that got no reply
         MonitoredPort::Counts counts;      // what crossed the line
         std::chrono::milliseconds elapsed{0}; // from the start of the run to its end
-        bool ok() const { return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone; }
+        bool ok() const
+        {
+            return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone || end == RunEnd::ReadBackDone;
+        }
     };
 
     LinkSession(SettingsModel& model, LineSink sink,
@@ -42,6 +45,10 @@ public:
     Result Program(const QString& portName);
     // Reads the module on `portName` into model.image and decodes it onto model.record.
     Result Read(const QString& portName);
+    // Reads the module on `portName` into `moduleImage`, leaving the model as it is.
+    Result ReadBack(const QString& portName, TEepromImage& moduleImage);
+    // What the latest programming run sent.
+    const TEepromImage& ProgrammedImage() const { return link_.programmedImage(); }
 
     // Every write and reception of the following runs goes to `trace` too (null: none).
     void SetTrace(WireTrace* trace) { monitored_.SetTrace(trace); }

@@ -33,6 +33,15 @@ inline constexpr char kFieldUserNumber[] = "numer użytkownika %1";
 inline constexpr char kFieldInputText[] = "tekst wejścia %1 (zbocze %2)";
 inline constexpr char kFieldSpecialText[] = "tekst wejścia specjalnego %1 (zbocze %2)";
 
+// A read-back (a verification reading the module) and the other runs never share the port.
+inline constexpr char kReadBackGoing[] =
+    "The module is being read for a verification: wait for its result, then try again.";
+inline constexpr char kReadBackRefused[] =
+    "The module is being programmed or read: verify it once that run has ended.";
+
+// A read-back that timed out part-way; %1 is the number of bytes that came.
+inline constexpr char kReadBackIncomplete[] = "the module sent only %1 of the 1701 bytes of its reply";
+
 // A run cut short by the port; %1 is the port's error text.
 inline constexpr char kLinkBroken[] = "Przerwane połączenie z modułem: %1";
 

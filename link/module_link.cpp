@@ -53,8 +53,20 @@ int ModuleLink::Append(const QString& line)
     return AppendInfoLine(env_.infoList, line);
 }
 
+// A read-back and the other runs never share the port.
+bool ModuleLink::RefusedDuringReadBack()
+{
+    if (!readingBack())
+        return false;
+    Append(Text(texts::kReadBackGoing));
+    env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kReadBackGoing));
+    return true;
+}
+
 void ModuleLink::StartProgramming(const QString& portName)
 {
+    if (RefusedDuringReadBack())
+        return;
     if (!env_.hooks.UserNumbersPass()) {
         Append(Text(texts::kUserNumberFormat));
         env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kUserNumberFormat));
@@ -104,7 +116,31 @@ void ModuleLink::RefuseProgramming(const PortResult& failure)
 
 void ModuleLink::StartReading(const QString& portName)
 {
-    env_.port.Close();
+    if (!RefusedDuringReadBack())
+        BeginReading(portName, ReadTarget::Editor);
+}
+
+void ModuleLink::StartReadBack(const QString& portName)
+{
+    if (RefusedDuringReadBack())
+        return;
+    if (runInProgress()) {
+        Append(Text(texts::kReadBackRefused));
+        env_.hooks.RunEnded(RunEnd::Refused, Text(texts::kReadBackRefused));
+        return;
+    }
+    BeginReading(portName, ReadTarget::Caller);
+}
+
+void ModuleLink::BeginReading(const QString& portName, ReadTarget target)
+{
+    // "Read settings" starts on a freshly opened port. A read-back usually follows a run on the
+    // port that run left open: it keeps the port and drops only what the driver still holds,
+    // which spares a verification the time of reopening the device.
+    if (target == ReadTarget::Caller && env_.port.IsOpen())
+        env_.port.DiscardInput();
+    else
+        env_.port.Close();
     PortResult opened = env_.port.SetPortName(portName);
     if (opened.ok())
         opened = env_.port.Open();
@@ -115,6 +151,7 @@ void ModuleLink::StartReading(const QString& portName)
         const PortResult written = env_.port.Write(protocol::kReadMemory);
         if (written.ok()) {
             readState_ = ReadState::rsReading;
+            readTarget_ = target;
             env_.timer.Enable();
             return;
         }
@@ -258,18 +295,26 @@ void ModuleLink::AddReadByte(char byte)
     readBytes_.push_back(byte);
 }
 
-void ModuleLink::TakeReadImage()
+void ModuleLink::TakeReadImage(TEepromImage& target)
 {
-    image_.bytes.fill(0);
+    target.bytes.fill(0);
     const auto first = readBytes_.begin() + protocol::kReadLeadingBytes;
-    std::transform(first, first + protocol::kReadImageBytes, image_.bytes.begin(),
+    std::transform(first, first + protocol::kReadImageBytes, target.bytes.begin(),
                    [](char byte) { return static_cast<std::uint8_t>(byte); });
     readBytes_.clear();
 }
 
 void ModuleLink::FinishRead()
 {
-    TakeReadImage();
+    if (readTarget_ == ReadTarget::Caller) {
+        // Nothing of the shared record, image or controls is touched: the caller compares.
+        TakeReadImage(readBackImage_);
+        readState_ = ReadState::rsIdle;
+        StopTimeOutUnlessRunning();
+        env_.hooks.RunEnded(RunEnd::ReadBackDone, {});
+        return;
+    }
+    TakeReadImage(image_);
     readState_ = ReadState::rsIdle;
     DecodeImage(image_, record_);
     env_.hooks.LoadControls();

@@ -27,6 +27,7 @@ enum class ReadState {
 enum class RunEnd {
     ProgrammingDone,
     ReadDone,
+    ReadBackDone, // a read-back has gathered the module's image (ModuleLink::readBackImage())
     TimedOut,
     Refused,    // not started: a check failed, or the port could not be opened or written
     LinkBroken, // the port failed in the middle of a run
@@ -79,6 +80,12 @@ public:
     void StartProgramming(const QString& portName);
     // "Read settings": reopen `portName`, start gathering afresh, "*3*1", time-out.
     void StartReading(const QString& portName);
+    // A read-back, to verify the module: the same reading run, but the completed image goes to
+    // readBackImage() and RunEnded(ReadBackDone) instead of into the record and the controls,
+    // and no line is added on success. A port left open under `portName` stays open, its
+    // pending input discarded. While it runs, programming, reading and another
+    // read-back are refused with a line; it is refused while another run is going.
+    void StartReadBack(const QString& portName);
 
     // The time-out: "No answer from module    ", both runs idle, not busy.
     void Timer1Timer();
@@ -98,18 +105,27 @@ public:
     const QString& progressBar() const { return progressBar_; }
     const std::string& readBytes() const { return readBytes_; }
     const DataPacket& dataPacket() const { return dataPacket_; }
+    bool readingBack() const { return readState_ == ReadState::rsReading && readTarget_ == ReadTarget::Caller; }
+    const TEepromImage& readBackImage() const { return readBackImage_; }
+    // The image the latest programming run sent (or is sending).
+    const TEepromImage& programmedImage() const { return programmedImage_; }
     bool runInProgress() const
     {
         return progState_ != ProgState::psIdle || readState_ != ReadState::rsIdle;
     }
 
 private:
+    // Where a reading run's image goes.
+    enum class ReadTarget { Editor, Caller };
+
+    void BeginReading(const QString& portName, ReadTarget target);
+    bool RefusedDuringReadBack();
     void HandleStartingReply(const std::string& text);
     bool HandleProgrammingReply(const std::string& text);
     void HandleReadingReply(const std::string& text);
     bool SendFrame(int n); // false when the write failed and the runs have ended
     void AddReadByte(char byte);
-    void TakeReadImage();
+    void TakeReadImage(TEepromImage& target);
     void FinishRead();
     void AcknowledgeFrame();
     void StopTimeOutUnlessRunning();
@@ -130,6 +146,8 @@ private:
     int progressLine_ = 0;
     QString progressBar_;
     std::string readBytes_;
+    ReadTarget readTarget_ = ReadTarget::Editor;
+    TEepromImage readBackImage_;
 };
 
 } // namespace morvel

@@ -31,6 +31,7 @@ public:
     PortResult SetPortName(const QString& name) override { return port_.SetPortName(name); }
     PortResult Open() override { return port_.Open(); }
     void Close() override { port_.Close(); }
+    void DiscardInput() override { port_.DiscardInput(); }
     bool IsOpen() const override { return port_.IsOpen(); }
     PortResult Write(std::string_view bytes) override;
 

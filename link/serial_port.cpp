@@ -169,6 +169,12 @@ void SerialModulePort::CloseNow()
     lost_ = false;
 }
 
+void SerialModulePort::DiscardInput()
+{
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Input);
+}
+
 bool SerialModulePort::IsOpen() const
 {
     return port_.isOpen() && !closing_ && !lost_;

@@ -29,6 +29,7 @@ public:
     PortResult SetPortName(const QString& name) override;
     PortResult Open() override;
     void Close() override;
+    void DiscardInput() override;
     bool IsOpen() const override;
     PortResult Write(std::string_view bytes) override;
 

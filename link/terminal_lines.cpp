@@ -18,8 +18,14 @@ TerminalLines::TerminalLines(std::FILE* out, Animation animation)
 
 TerminalLines::~TerminalLines()
 {
+    EndLine();
+}
+
+void TerminalLines::EndLine()
+{
     if (lineOpen_)
         std::fputc('\n', out_);
+    lineOpen_ = false;
     std::fflush(out_);
 }
 

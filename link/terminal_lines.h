@@ -16,6 +16,8 @@ public:
     ~TerminalLines();
 
     void Print(const QString& line, bool replacesProgress);
+    // Ends the newest line, so that other output starts on a line of its own.
+    void EndLine();
 
 private:
     std::FILE* out_;

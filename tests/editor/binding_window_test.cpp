@@ -31,6 +31,7 @@ public:
     PortResult SetPortName(const QString&) override { return {}; }
     PortResult Open() override { return {}; }
     void Close() override {}
+    void DiscardInput() override {}
     bool IsOpen() const override { return false; }
     PortResult Write(std::string_view) override { return {}; }
 };

@@ -125,6 +125,11 @@ TEST(CompareImages, AWrongByteNamesItsFieldWithBothValues)
     const auto differences = CompareImages(programmed, module, kProgrammed);
     ASSERT_EQ(differences.size(), 1u);
     EXPECT_EQ(differences[0].name, "UserNumber[2]");
+
+    // Other settings programmed in full: their checksum differs as well, because its fields do.
+    Settings other;
+    other.record.bytes[kRecordFlags] = 0x21;
+    EXPECT_EQ(Names(CompareImages(programmed, other.Image(), kProgrammed)), std::vector<std::string>{"Flags"});
     EXPECT_EQ(differences[0].place, "Telephone numbers / User 2 number");
     EXPECT_EQ(differences[0].first, "\"+48601234567\"");
     EXPECT_EQ(differences[0].second, "\"+48601234566\"");

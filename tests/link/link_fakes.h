@@ -84,6 +84,7 @@ public:
             ++closes;
         open = false;
     }
+    void DiscardInput() override { ++discards; }
     bool IsOpen() const override { return open; }
     PortResult Write(std::string_view bytes) override
     {
@@ -101,6 +102,7 @@ public:
     bool open = false;
     int opens = 0;
     int closes = 0;
+    int discards = 0;
     QString openError;     // Open() fails with this text when set
     QString openHint;      // and this hint
     int failWriteNumber = 0; // the n-th write (from 1) fails with writeError

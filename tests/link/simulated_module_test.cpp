@@ -37,6 +37,16 @@ TEST(SimulatedModule, StoresTheFramesInOrderEvenWithStopPairsInThePayload)
     EXPECT_EQ(module.counters().programmingsDone, 1);
 }
 
+TEST(SimulatedModule, AWornCellStoresItsOneByteWrongly)
+{
+    ModuleLogic module("OK*1", 30);
+    module.Receive("*2*1");
+    for (int k = 1; k <= 27; ++k)
+        module.Receive(Frame(k, 'b'));
+    for (std::size_t i = 0; i < 1195; ++i)
+        ASSERT_EQ(module.memory()[i], i == 30 ? 'c' : 'b') << "memory byte " << i;
+}
+
 TEST(SimulatedModule, AcknowledgementWithoutOkWaitsForTheFinishCommand)
 {
     ModuleLogic module("A*1");

@@ -104,7 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"read", "out.orv", "--port"},
                     std::vector<std::string>{"program", "--port", "p", "--wait", "soon", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--wait", "-1", "out.orv"},
-                    std::vector<std::string>{"ports", "extra"}, std::vector<std::string>{"ports", "--xml"}));
+                    std::vector<std::string>{"ports", "extra"}, std::vector<std::string>{"ports", "--xml"},
+                    std::vector<std::string>{"program", "--port", "p", "--backup", "settings.orv"},
+                    std::vector<std::string>{"verify", "settings.orv"},
+                    std::vector<std::string>{"verify", "--port", "p", "a.orv", "b.orv"},
+                    std::vector<std::string>{"diff", "a.orv"}, std::vector<std::string>{"diff", "--every", "a.orv", "b.orv"}));
 
 class Help : public testing::TestWithParam<std::string> {};
 
@@ -115,7 +119,8 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read", "ports"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help,
+                         testing::Values("encode", "decode", "dump", "defaults", "program", "read", "verify", "diff", "ports"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {

@@ -2,6 +2,7 @@
 #include "tools/morvel/cli_support.h"
 #include "tools/morvel/command_line.h"
 #include "tools/morvel/terminal_run.h"
+#include "tools/morvel/tool_texts.h"
 
 namespace morvel::cli {
 
@@ -11,7 +12,7 @@ int RunRead(const Command& command, Arguments arguments)
                      "Reads the module on PORT, as \"Read settings\" does, onto the start-up defaults (or onto\n"
                      "the settings and user notes of BASE.orv) and writes the result as a settings file.\n"
                      "Progress goes to stderr, the closing summary (\"1703 bytes in 0.16 s\") to stdout.",
-                     kModuleExitStatuses);
+                     texts::kModuleExitStatuses);
     PortOptions portOptions(line);
     const QCommandLineOption onto =
         line.AddValueOption("onto", "BASE.orv", "Read onto the settings and user notes of this file.");

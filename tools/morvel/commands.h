@@ -27,5 +27,7 @@ int RunDefaults(const Command& command, Arguments arguments);
 int RunProgram(const Command& command, Arguments arguments);
 int RunRead(const Command& command, Arguments arguments);
 int RunPorts(const Command& command, Arguments arguments);
+int RunVerify(const Command& command, Arguments arguments);
+int RunDiff(const Command& command, Arguments arguments);
 
 } // namespace morvel::cli

@@ -19,12 +19,16 @@ constexpr Command kCommands[] = {
      morvel::cli::RunEncode},
     {"decode", "[--onto BASE.orv] IMAGE.bin SETTINGS.orv", "Decode a memory image into a settings file.",
      morvel::cli::RunDecode},
-    {"dump", "SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
+    {"dump", "[--json] SETTINGS.orv", "Print every field of a settings file.", morvel::cli::RunDump},
+    {"diff", "[--all] [--json] A.orv B.orv", "List the fields in which two settings files differ.",
+     morvel::cli::RunDiff},
     {"defaults", "SETTINGS.orv", "Write a settings file holding the start-up defaults.", morvel::cli::RunDefaults},
-    {"program", "--port PORT|auto [--wait SECONDS] [--trace] SETTINGS.orv",
-     "Program the settings into the module on PORT.", morvel::cli::RunProgram},
+    {"program", "--port PORT|auto [--wait SECONDS] [--trace] [--backup OLD.orv] [--no-verify] [--json] SETTINGS.orv",
+     "Program the settings into the module on PORT and verify them.", morvel::cli::RunProgram},
     {"read", "--port PORT|auto [--wait SECONDS] [--trace] [--onto BASE.orv] OUT.orv",
      "Read the module on PORT into a settings file.", morvel::cli::RunRead},
+    {"verify", "--port PORT|auto [--wait SECONDS] [--trace] [--json] SETTINGS.orv",
+     "Check that the module on PORT holds the settings of a file.", morvel::cli::RunVerify},
     {"ports", "[--json]", "List the serial ports with their adapters' descriptions.", morvel::cli::RunPorts},
 };
 
@@ -45,7 +49,7 @@ void PrintOverview(std::ostream& out)
         << "  0  the command did its work\n"
         << "  1  it could not (the message says why)\n"
         << "  2  the command line was wrong\n"
-        << "  Some commands add codes of their own; their --help lists them.\n";
+        << "  verify and diff: 0 the same, 1 different, 2 trouble; program adds 3 and 4 (see its --help).\n";
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "tools/morvel/port_choice.h"
 
 #include "link/open_failure_hint.h"
-#include "tools/morvel/cli_texts.h"
+#include "tools/morvel/tool_texts.h"
 
 #include <QFileInfo>
 #include <QStringList>

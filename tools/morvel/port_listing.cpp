@@ -1,6 +1,6 @@
 #include "tools/morvel/port_listing.h"
 
-#include "tools/morvel/cli_texts.h"
+#include "tools/morvel/tool_texts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,9 @@
 #include "tools/morvel/port_options.h"
 
-#include "tools/morvel/cli_texts.h"
+#include "tools/morvel/tool_texts.h"
 
 #include <cmath>
+#include <iostream>
 
 namespace morvel::cli {
 
@@ -33,6 +34,14 @@ std::optional<int> PortOptions::Read(const CommandLine& line)
     trace_ = line.IsSet(traceOption_) || line.IsSet(traceCodesOption_);
     codes_ = line.IsSet(traceCodesOption_) ? SecretCodes::Shown : SecretCodes::Masked;
     return std::nullopt;
+}
+
+std::optional<ChosenPort> PortOptions::Choose() const
+{
+    const std::optional<QString> port = ChoosePort(request_, ListPortDescriptions, std::cerr);
+    if (!port)
+        return std::nullopt;
+    return ChosenPort{*port, trace_, codes_};
 }
 
 } // namespace morvel::cli

@@ -6,17 +6,18 @@
 
 #include <QCommandLineOption>
 
+#include <QString>
+
 #include <optional>
-#include <string_view>
 
 namespace morvel::cli {
 
-// The exit statuses of a command that talks to the module.
-inline constexpr std::string_view kModuleExitStatuses =
-    "  0  the command did its work\n"
-    "  1  it could not (the message says why and what to do)\n"
-    "  2  the command line was wrong, or there was no port to open: none or several adapters for\n"
-    "     --port auto, or the port did not appear within --wait\n";
+// The port a command's runs open, and how they show the wire.
+struct ChosenPort {
+    QString name;
+    bool trace = false;
+    SecretCodes codes = SecretCodes::Masked;
+};
 
 // What every command that talks to the module takes: --port PORT (or "auto"), --wait SECONDS,
 // --trace and --trace-codes. A command adds them with one line and passes them to its run.
@@ -26,6 +27,10 @@ public:
 
     // After CommandLine::Parse(): takes the values. The exit status of a mistake, or nothing.
     [[nodiscard]] std::optional<int> Read(const CommandLine& line);
+
+    // The port to open (ChoosePort on the system's ports), or nothing after saying why there is
+    // none; the command then exits with kExitUsage.
+    std::optional<ChosenPort> Choose() const;
 
     const PortRequest& request() const { return request_; }
     bool trace() const { return trace_; }

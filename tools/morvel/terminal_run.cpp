@@ -1,13 +1,9 @@
 #include "tools/morvel/terminal_run.h"
 
-#include "link/link_session.h"
-#include "link/terminal_lines.h"
 #include "tools/morvel/cli_support.h"
-#include "tools/morvel/cli_texts.h"
+#include "tools/morvel/tool_texts.h"
 
-#include <cstdio>
 #include <iostream>
-#include <optional>
 
 namespace morvel::cli {
 
@@ -16,13 +12,6 @@ namespace {
 QString Text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-// Each line of a hint, indented under the failure.
-void PrintUnder(const QString& hint)
-{
-    for (const QString& line : hint.split(u'\n'))
-        std::cerr << texts::kHintIndent << line.toLocal8Bit().constData() << '\n';
 }
 
 void PrintTraceLine(const std::string& line)
@@ -36,53 +25,76 @@ QString Seconds(std::chrono::milliseconds elapsed)
     return QString::number(double(elapsed.count()) / 1000.0, 'f', 2);
 }
 
-int ReportFailure(const LinkSession::Result& result, ModuleRun run)
+} // namespace
+
+TerminalLink::TerminalLink(SettingsModel& model, const ChosenPort& port, std::FILE* lines)
+    : lines_(lines, port.trace ? TerminalLines::Animation::Never : TerminalLines::Animation::OnTerminal)
+    , session_(model, [this](const QString& line, bool replaces) { lines_.Print(line, replaces); })
+    , port_(port.name)
+{
+    if (port.trace) {
+        trace_.emplace(PrintTraceLine, WireTrace::Side::Tool, port.codes);
+        session_.SetTrace(&*trace_);
+    }
+}
+
+LinkSession::Result TerminalLink::Run(ModuleRun run)
+{
+    return run == ModuleRun::Program ? session_.Program(port_) : session_.Read(port_);
+}
+
+LinkSession::Result TerminalLink::ReadBack(TEepromImage& moduleImage)
+{
+    return session_.ReadBack(port_, moduleImage);
+}
+
+int RunOnTerminal(SettingsModel& model, const PortOptions& options, ModuleRun run)
+{
+    const std::optional<ChosenPort> port = options.Choose();
+    if (!port)
+        return kExitUsage;
+    TerminalLink link(model, *port, stderr);
+    const LinkSession::Result result = link.Run(run);
+    link.EndLines();
+    if (!result.ok()) {
+        PrintFailure(FailureText(result), FailureHint(result, run));
+        return kExitFailure;
+    }
+    std::cout << RunSummary(result, run).toLocal8Bit().constData() << std::endl;
+    return kExitSuccess;
+}
+
+std::string FailureText(const LinkSession::Result& result)
 {
     QString text = result.text.trimmed();
     if (result.end == RunEnd::TimedOut && !result.waitingStep.isEmpty())
         text = Text(texts::kNoAnswerAt).arg(text, result.waitingStep);
-    Fail(text.toLocal8Bit().toStdString());
-    if (!result.hint.isEmpty())
-        PrintUnder(result.hint);
-    if (result.end == RunEnd::LinkBroken && run == ModuleRun::Program)
-        PrintUnder(Text(texts::kVerifyTells));
-    return kExitFailure;
+    return text.toLocal8Bit().toStdString();
 }
 
-void PrintSummary(const LinkSession::Result& result, ModuleRun run)
+QString FailureHint(const LinkSession::Result& result, ModuleRun run)
+{
+    QString hint = result.hint;
+    if (result.end == RunEnd::LinkBroken && run == ModuleRun::Program)
+        hint += (hint.isEmpty() ? QString() : QStringLiteral("\n")) + Text(texts::kVerifyTells);
+    return hint;
+}
+
+void PrintFailure(const std::string& failure, const QString& hint)
+{
+    Fail(failure);
+    if (hint.isEmpty())
+        return;
+    for (const QString& line : hint.split(u'\n'))
+        std::cerr << texts::kHintIndent << line.toLocal8Bit().constData() << '\n';
+}
+
+QString RunSummary(const LinkSession::Result& result, ModuleRun run)
 {
     const QString seconds = Seconds(result.elapsed);
-    const QString summary =
-        run == ModuleRun::Program
-            ? Text(texts::kProgramSummary).arg(result.counts.frames).arg(result.counts.imageBytes).arg(seconds)
-            : Text(texts::kReadSummary).arg(result.counts.bytesReceived).arg(seconds);
-    std::cout << summary.toLocal8Bit().constData() << std::endl;
-}
-
-} // namespace
-
-int RunOnTerminal(SettingsModel& model, const PortOptions& options, ModuleRun run)
-{
-    const std::optional<QString> port = ChoosePort(options.request(), ListPortDescriptions, std::cerr);
-    if (!port)
-        return kExitUsage;
-
-    LinkSession::Result result;
-    {
-        TerminalLines lines(stderr, options.trace() ? TerminalLines::Animation::Never
-                                                    : TerminalLines::Animation::OnTerminal);
-        LinkSession session(model, [&lines](const QString& line, bool replaces) { lines.Print(line, replaces); });
-        std::optional<WireTrace> trace;
-        if (options.trace()) {
-            trace.emplace(PrintTraceLine, WireTrace::Side::Tool, options.codes());
-            session.SetTrace(&*trace);
-        }
-        result = run == ModuleRun::Program ? session.Program(*port) : session.Read(*port);
-    }
-    if (!result.ok())
-        return ReportFailure(result, run);
-    PrintSummary(result, run);
-    return kExitSuccess;
+    if (run == ModuleRun::Program)
+        return Text(texts::kProgramSummary).arg(result.counts.frames).arg(result.counts.imageBytes).arg(seconds);
+    return Text(texts::kReadSummary).arg(result.counts.bytesReceived).arg(seconds);
 }
 
 } // namespace morvel::cli

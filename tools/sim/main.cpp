@@ -104,7 +104,12 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
                                                   "start; the SIM PIN and the SMS access code shown as ****."));
     const QCommandLineOption traceCodes(QStringLiteral("trace-codes"),
                                         QStringLiteral("Trace as --trace does, with the codes shown."));
-    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter, trace, traceCodes});
+    const QCommandLineOption corrupt(QStringLiteral("corrupt"),
+                                     QStringLiteral("Store the programmed byte at memory OFFSET wrongly (its lowest bit "
+                                                    "flipped), as a worn memory cell does."),
+                                     QStringLiteral("OFFSET"));
+    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter, corrupt,
+                       trace, traceCodes});
 
     const auto usageError = [&parser](const QString& problem) {
         std::cerr << kProgram << ": " << problem.toLocal8Bit().constData() << " (see " << kProgram << " --help)\n";
@@ -147,6 +152,7 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
         {&garbage, [&](long n) { arguments.options.garbageBytes = std::size_t(n); }},
         {&delay, [&](long n) { arguments.options.delay = std::chrono::milliseconds(n); }},
         {&hangUpAfter, [&](long n) { arguments.options.hangUpAfterBytes = n; }},
+        {&corrupt, [&](long n) { arguments.options.corruptOffset = n; }},
     };
     for (const auto& [option, apply] : numbers) {
         if (!parser.isSet(*option))

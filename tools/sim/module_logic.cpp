@@ -19,14 +19,16 @@ constexpr std::size_t kFrameOverhead = 4; // "*0" and "*1"
 constexpr int kFrames = 27;
 constexpr std::size_t kReadBytes = 1700;
 constexpr char kReadLeadingByte = '>';
+constexpr std::uint8_t kCorruptedBit = 0x01;
 // A module half-way through a frame that hears nothing more of it for this long gives the frame
 // up (the tool sends each frame whole), so a tool that timed out can start afresh.
 constexpr auto kAbandonedTransfer = std::chrono::seconds(1);
 
 } // namespace
 
-ModuleLogic::ModuleLogic(std::string acknowledgement)
+ModuleLogic::ModuleLogic(std::string acknowledgement, long corruptOffset)
     : acknowledgement_(std::move(acknowledgement))
+    , corruptOffset_(corruptOffset)
 {
 }
 
@@ -102,6 +104,8 @@ std::vector<std::string> ModuleLogic::TakeFrames()
     const std::size_t payload = size - kFrameOverhead;
     const std::size_t room = std::min(payload, kMemorySize - writeOffset_);
     std::copy_n(frame.begin() + 2, room, memory_.begin() + std::ptrdiff_t(writeOffset_));
+    if (corruptOffset_ >= long(writeOffset_) && corruptOffset_ < long(writeOffset_ + room))
+        memory_[std::size_t(corruptOffset_)] ^= kCorruptedBit;
     writeOffset_ += room;
     ++framesTaken_;
     ++counters_.framesReceived;

@@ -34,7 +34,8 @@ class ModuleLogic {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit ModuleLogic(std::string acknowledgement = "OK*1");
+    // `corruptOffset`: the memory byte programming stores wrongly (ModuleOptions), -1 none.
+    explicit ModuleLogic(std::string acknowledgement = "OK*1", long corruptOffset = -1);
 
     // Takes received bytes; returns the replies to send, in order.
     std::vector<std::string> Receive(std::string_view bytes, Clock::time_point now = Clock::now());
@@ -50,6 +51,7 @@ private:
     std::vector<std::string> TakeFrames();
 
     std::string acknowledgement_;
+    long corruptOffset_;
     ModuleMemory memory_{};
     ModuleCounters counters_;
     State state_ = State::Commands;

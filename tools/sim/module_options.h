@@ -24,6 +24,9 @@ struct ModuleOptions {
     bool paceAtWireRate = false;
     // Hang up (close the line) once the module has sent this many bytes; -1 never.
     long hangUpAfterBytes = -1;
+    // A worn memory cell: the programmed byte at this memory offset is stored with its lowest
+    // bit flipped; -1 stores every byte as sent.
+    long corruptOffset = -1;
     // Run the module's thread at real-time priority where the system allows it, so that it
     // answers on time like the module's own microcontroller even on a busy machine.
     bool realTimePriority = false;

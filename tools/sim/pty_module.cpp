@@ -46,7 +46,7 @@ void SleepUntil(std::chrono::steady_clock::time_point when)
 
 PtyModule::PtyModule(ModuleOptions options)
     : options_(std::move(options))
-    , logic_(options_.acknowledgement)
+    , logic_(options_.acknowledgement, options_.corruptOffset)
 {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0)
