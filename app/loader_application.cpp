@@ -1,5 +1,7 @@
 #include "app/loader_application.h"
 
+#include "app/app_texts.h"
+
 #include "editor/program_icon.h"
 #include "link/port_descriptions.h"
 #include "link/protocol.h"
@@ -23,9 +25,8 @@ bool PrepareApplication()
 {
     QApplication::setWindowIcon(ProgramIcon());
     if (!Windows1250Available()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Morvel Loader"),
-                              QStringLiteral("This system cannot convert texts to the Windows-1250 code page, "
-                                             "in which the module and the settings files keep them."));
+        QMessageBox::critical(nullptr, QString::fromUtf8(app_texts::kErrorCaption),
+                              QString::fromUtf8(app_texts::kNoWindows1250));
         return false;
     }
     return true;

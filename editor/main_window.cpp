@@ -104,6 +104,8 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
     BuildToolsMenu();
+    // Once every menu stands in the bar, so that each gets its keys.
+    InstallMenuKeys(*this);
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -200,7 +202,6 @@ void TGlownaF::BuildMenu()
     troubleshooting->menuAction()->setObjectName(QStringLiteral("Rozwiazywanieproblemw1"));
     connect(addItem(troubleshooting, "Kotaktzdziaemtechnicznym1", "Contact with support"),
             &QAction::triggered, this, &TGlownaF::Kotaktzdziaemtechnicznym1Click);
-    InstallMenuKeys(*this);
 }
 
 // "Tools" between "File" and "Help"; it works with the link, so it comes after FormCreate.
@@ -325,14 +326,17 @@ void TGlownaF::Button1Click()
 
 void TGlownaF::Button2Click()
 {
-    const std::optional<QString> name = services_.files.ChooseFileToLoad(this);
-    if (!name)
-        return;
-    openDialogFileName_ = *name;
+    if (const std::optional<QString> name = services_.files.ChooseFileToLoad(this))
+        LoadSettingsFile(*name);
+}
+
+void TGlownaF::LoadSettingsFile(const QString& name)
+{
+    openDialogFileName_ = name;
     ShowingErrors([&] {
         // All or nothing: a refused file leaves the record, the notes and the controls as they were.
-        if (const auto error = ReadSettingsFile(ToPath(*name), model_.record, model_.notes)) {
-            ShowRefusedFile(*name, *error);
+        if (const auto error = ReadSettingsFile(ToPath(name), model_.record, model_.notes)) {
+            ShowRefusedFile(name, *error);
             return;
         }
         LoadRecordPass(*this, model_.record);

@@ -63,6 +63,9 @@ public:
     void Timer1Timer();      // the run time-out
     void Button1Click();     // File / "Save as ..."
     void Button2Click();     // File / "Load ..."
+    // What "Load ..." does with the chosen name; the name stays the open dialog's for the
+    // next "Save as ...".
+    void LoadSettingsFile(const QString& name);
     void Wyjscie1Click();    // File / "Exit"
     void InfoClick();        // Help / "About"
     void Kotaktzdziaemtechnicznym1Click();  // Help / Troubleshooting Guide / "Contact with support"

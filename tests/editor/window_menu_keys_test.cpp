@@ -79,7 +79,8 @@ TEST_P(WindowMenuLetters, AltWithTheTitlesFirstLetterOpensThatMenuAndTypesNothin
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, WindowMenuLetters,
-                         ::testing::Values(MenuLetter{Qt::Key_F, "Plik1"}, MenuLetter{Qt::Key_H, "Pomoc1"}));
+                         ::testing::Values(MenuLetter{Qt::Key_F, "Plik1"}, MenuLetter{Qt::Key_T, "ToolsMenu"},
+                                           MenuLetter{Qt::Key_H, "Pomoc1"}));
 
 TEST_F(WindowMenuKeys, F10OpensTheFirstMenu)
 {
@@ -115,6 +116,10 @@ TEST_F(WindowMenuKeys, ArrowKeysReachEveryItem)
     for (const char* item : {"Odczytaj3", "Zapiszjako2", "Wyjscie1"})
         EXPECT_TRUE(SelectDown(Menu("Plik1"), item)) << item;
     Press(Qt::Key_Right);
+    ASSERT_TRUE(IsOpen(Menu("ToolsMenu")));
+    for (const char* item : {"VerifyModule", "CompareWithFile", "VerifyAfterProgramming"})
+        EXPECT_TRUE(SelectDown(Menu("ToolsMenu"), item)) << item;
+    Press(Qt::Key_Right);
     ASSERT_TRUE(IsOpen(Menu("Pomoc1")));
     for (const char* item : {"Info", "Rozwiazywanieproblemw1"})
         EXPECT_TRUE(SelectDown(Menu("Pomoc1"), item)) << item;
@@ -126,7 +131,7 @@ TEST_F(WindowMenuKeys, ArrowKeysReachEveryItem)
     QStringList titles;
     for (QAction* menu : w.window->menuBar()->actions())
         titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"File", "Help"}));
+    EXPECT_EQ(titles, QStringList({"File", "Tools", "Help"}));
 }
 
 } // namespace

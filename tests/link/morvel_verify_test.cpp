@@ -190,7 +190,7 @@ TEST_F(ToolAgainstModule, VerifyExitsWith2WhenTheModuleCannotBeRead)
     EXPECT_TRUE(broken.err.contains("could not verify the module: ")) << broken.err.toStdString();
 
     const ToolRun noPort = Morvel({QStringLiteral("verify"), QStringLiteral("--port"),
-                                   QStringLiteral("/dev/no-such-morvel-port"), Save("in.orv", settings)});
+                                   OwnName(QStringLiteral("/dev/no-such-morvel-port")), Save("in.orv", settings)});
     EXPECT_EQ(noPort.exitCode, 2);
     EXPECT_TRUE(noPort.err.startsWith(
         QStringLiteral("morvel: could not verify the module: Unable to open com port (win error code: 2)\n  There is no port ")))
