@@ -3,7 +3,7 @@
 #include "app/app_texts.h"
 
 #include "editor/program_icon.h"
-#include "link/port_list.h"
+#include "link/port_descriptions.h"
 #include "link/protocol.h"
 #include "widgets/windows1250.h"
 
@@ -13,7 +13,7 @@
 namespace morvel {
 
 LoaderApplication::LoaderApplication()
-    : window_(model_, WindowServices{boxes_, files_, port_, ListSerialPorts, protocol::kReplyTimeout}),
+    : window_(model_, WindowServices{boxes_, files_, port_, ListPortDescriptions, protocol::kReplyTimeout}),
       outputReaction_(&window_),
       notification_(&window_),
       about_(&window_)

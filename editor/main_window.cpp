@@ -12,6 +12,7 @@
 #include "editor/module_verification.h"
 #include "editor/page_builder.h"
 #include "editor/pages.h"
+#include "editor/port_box.h"
 #include "editor/report_export.h"
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
@@ -130,7 +131,7 @@ void TGlownaF::BuildShell()
     auto* strip = new QWidget(central);
     strip->setObjectName(QStringLiteral("PageControl1"));
     strip->setFixedHeight(kTopStripHeight);
-    cbCom_ = new QComboBox(strip);
+    cbCom_ = new PortBox(services_.listPorts, strip);
     cbCom_->setObjectName(QStringLiteral("CBcom"));
     cbCom_->setEditable(true);
     cbCom_->setInsertPolicy(QComboBox::NoInsert);
@@ -262,11 +263,7 @@ void TGlownaF::ConnectReactionButtons()
 void TGlownaF::FormCreate()
 {
     // 1. The port names, the first one selected.
-    cbCom_->clear();
-    cbCom_->clearEditText();  // without ports the box starts empty for a typed name
-    cbCom_->addItems(services_.listPorts ? services_.listPorts() : QStringList{});
-    if (cbCom_->count() > 0)
-        cbCom_->setCurrentIndex(0);
+    cbCom_->FillAndSelectFirst();
     // 2. The SMS-centre presets and the preset's number.
     FillSmsCentres(RequireControl<QComboBox>(*this, QStringLiteral("CBcentrum")));
     CBcentrumChange(*this);
@@ -529,9 +526,18 @@ void TGlownaF::LoadControls()
     RunOutputFlagRules(false);
 }
 
-void TGlownaF::ShowError(const QString& text)
+void TGlownaF::ShowError(const QString& text, const QString& hint)
 {
-    services_.boxes.Show(this, Caption(kErrorCaption), text);
+    services_.boxes.Show(this, Caption(kErrorCaption), text, hint);
+}
+
+void TGlownaF::ShowLinkLost(const QString& text, const QString& hint)
+{
+    // Shown once the port's notification has returned: a modal box must not run its event loop
+    // inside it.
+    QMetaObject::invokeMethod(
+        this, [this, text, hint] { services_.boxes.Show(this, Caption(kErrorCaption), text, hint); },
+        Qt::QueuedConnection);
 }
 
 void TGlownaF::RunEnded(RunEnd end, const QString& text)

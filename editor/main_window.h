@@ -2,6 +2,7 @@
 
 #include "link/link_interfaces.h"
 #include "link/module_link.h"
+#include "link/port_descriptions.h"
 #include "model/settings_file.h"
 #include "model/settings_record.h"
 
@@ -21,6 +22,7 @@ class QTabWidget;
 namespace morvel {
 
 class MessageBoxes;
+class PortBox;
 class ModuleVerification;
 class QtRunTimer;
 class ReportFileDialog;
@@ -35,7 +37,7 @@ struct WindowServices {
     MessageBoxes& boxes;
     SettingsFileDialogs& files;
     ModulePort& port;
-    std::function<QStringList()> listPorts;
+    PortLister listPorts;
     std::chrono::milliseconds replyTimeout;
 };
 
@@ -106,13 +108,14 @@ private:
     bool UserNumbersPass() override;
     void StoreControls() override;
     void LoadControls() override;
-    void ShowError(const QString& text) override;
+    void ShowError(const QString& text, const QString& hint) override;
+    void ShowLinkLost(const QString& text, const QString& hint) override;
     void RunEnded(RunEnd end, const QString& text) override;
 
     SettingsModel& model_;
     WindowServices services_;
 
-    QComboBox* cbCom_ = nullptr;
+    PortBox* cbCom_ = nullptr;
     QPushButton* bProgramuj_ = nullptr;
     QPushButton* bbLoad_ = nullptr;
     QTabWidget* pageControl2_ = nullptr;

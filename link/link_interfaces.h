@@ -41,9 +41,17 @@ public:
 };
 
 // Outcome of a port operation: empty error text when it worked, otherwise the operator's text,
-// e.g. "Unable to open com port (win error code: 2)".
+// e.g. "Unable to open com port (win error code: 2)", and what the operator can do about it
+// (empty when nothing useful is known).
 struct [[nodiscard]] PortResult {
+    PortResult() = default;
+    PortResult(QString errorText, QString hintText = {})
+        : error(std::move(errorText))
+        , hint(std::move(hintText))
+    {
+    }
     QString error;
+    QString hint;
     bool ok() const { return error.isEmpty(); }
 };
 

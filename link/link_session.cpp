@@ -1,5 +1,6 @@
 #include "link/link_session.h"
 
+#include "link/timeout_step.h"
 #include "link/link_texts.h"
 #include "model/record_fields.h"
 #include "model/user_number_check.h"
@@ -18,35 +19,45 @@ LinkSession::LinkSession(SettingsModel& model, LineSink sink, std::chrono::milli
     : model_(model)
     , sink_(std::move(sink))
     , timer_(timeout)
-    , link_(LinkEnvironment{*this, *this, timer_, port_, *this}, model.record, model.image)
+    , link_(LinkEnvironment{*this, *this, timer_, monitored_, *this}, model.record, model.image)
 {
-    timer_.SetTimeoutHandler([this] { link_.Timer1Timer(); });
+    timer_.SetTimeoutHandler([this] { OnTimeout(); });
 }
 
 LinkSession::Result LinkSession::Program(const QString& portName)
 {
-    ended_ = false;
+    Begin();
     link_.StartProgramming(portName);
     return Wait();
 }
 
 LinkSession::Result LinkSession::Read(const QString& portName)
 {
-    ended_ = false;
+    Begin();
     link_.StartReading(portName);
     return Wait();
 }
 
-LinkSession::Result LinkSession::ReadBack(const QString& portName, TEepromImage& moduleImage)
+void LinkSession::Begin()
 {
     ended_ = false;
+    result_ = Result();
+    monitored_.ResetCounts();
+    started_ = std::chrono::steady_clock::now();
+}
+
+LinkSession::Result LinkSession::ReadBack(const QString& portName, TEepromImage& moduleImage)
+{
+    Begin();
     link_.StartReadBack(portName);
     Result result = Wait();
     if (result.end == RunEnd::ReadBackDone)
         moduleImage = link_.readBackImage();
     // A module that fell silent part-way answered, just not all of it.
-    if (result.end == RunEnd::TimedOut && !link_.readBytes().empty())
+    if (result.end == RunEnd::TimedOut && !link_.readBytes().empty()) {
         result.text = QString::fromUtf8(texts::kReadBackIncomplete).arg(link_.readBytes().size());
+        result.waitingStep.clear(); // the text says it
+    }
     return result;
 }
 
@@ -55,7 +66,18 @@ LinkSession::Result LinkSession::Wait()
     QEventLoop loop;
     while (!ended_)
         loop.processEvents(QEventLoop::WaitForMoreEvents);
+    result_.counts = monitored_.counts();
+    result_.elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
     return result_;
+}
+
+void LinkSession::OnTimeout()
+{
+    // The step is read from the link before the time-out puts both runs back to idle.
+    const QString step = WaitingStep(link_);
+    link_.Timer1Timer();
+    result_.waitingStep = step;
 }
 
 void LinkSession::AddLine(const QString& text)
@@ -79,10 +101,21 @@ bool LinkSession::UserNumbersPass()
     return CheckUserNumbers(numbers);
 }
 
+void LinkSession::ShowError(const QString&, const QString& hint)
+{
+    result_.hint = hint;
+}
+
+void LinkSession::ShowLinkLost(const QString&, const QString& hint)
+{
+    result_.hint = hint;
+}
+
 void LinkSession::RunEnded(RunEnd end, const QString& text)
 {
     ended_ = true;
-    result_ = {end, text};
+    result_.end = end;
+    result_.text = text;
 }
 
 } // namespace morvel

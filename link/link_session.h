@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/module_link.h"
+#include "link/monitored_port.h"
 #include "link/run_timer.h"
 #include "link/serial_port.h"
 #include "model/settings_record.h"
@@ -25,8 +26,12 @@ public:
     using LineSink = std::function<void(const QString& line, bool replacesProgress)>;
 
     struct Result {
-        RunEnd end;
-        QString text; // the failure's text; empty on success
+        RunEnd end = RunEnd::Refused;
+        QString text;        // the failure's text; empty on success
+        QString hint;        // what to do about a port that failed; may be empty
+        QString waitingStep; // after a time-out: the step that got no reply
+        MonitoredPort::Counts counts;      // what crossed the line
+        std::chrono::milliseconds elapsed{0}; // from the start of the run to its end
         bool ok() const
         {
             return end == RunEnd::ProgrammingDone || end == RunEnd::ReadDone || end == RunEnd::ReadBackDone;
@@ -45,8 +50,13 @@ public:
     // What the latest programming run sent.
     const TEepromImage& ProgrammedImage() const { return link_.programmedImage(); }
 
+    // Every write and reception of the following runs goes to `trace` too (null: none).
+    void SetTrace(WireTrace* trace) { monitored_.SetTrace(trace); }
+
 private:
+    void Begin();
     Result Wait();
+    void OnTimeout();
 
     // InfoList
     int LineCount() const override { return lineCount_; }
@@ -61,17 +71,20 @@ private:
     bool UserNumbersPass() override;
     void StoreControls() override {}
     void LoadControls() override {}
-    void ShowError(const QString&) override {}
+    void ShowError(const QString& text, const QString& hint) override;
+    void ShowLinkLost(const QString& text, const QString& hint) override;
     void RunEnded(RunEnd end, const QString& text) override;
 
     SettingsModel& model_;
     LineSink sink_;
     int lineCount_ = 0;
     SerialModulePort port_;
+    MonitoredPort monitored_{port_};
     QtRunTimer timer_;
     ModuleLink link_;
     bool ended_ = false;
-    Result result_{RunEnd::Refused, {}};
+    Result result_;
+    std::chrono::steady_clock::time_point started_;
 };
 
 } // namespace morvel

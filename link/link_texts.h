@@ -16,6 +16,12 @@ inline constexpr char kProgrammingDone[] = "Programowanie zakończone pomyślnie
 inline constexpr char kReadDone[] = "zaladowane ustawienia z eprom";
 inline constexpr char kNoAnswer[] = "No answer from module    ";
 
+// Which step of a run got no reply, told after kNoAnswer where there is room for it.
+inline constexpr char kNoReplyTo[] = "no reply to \"%1\"";
+inline constexpr char kNoReplyToFrame[] = "no reply to frame %1 of %2";
+inline constexpr char kNoClosingReply[] = "no closing reply after frame %1";
+inline constexpr char kMemoryStopped[] = "the module's memory stopped after %1 of %2 bytes";
+
 // Refusals before the first frame. %1 names a field that would reach the module changed; it may
 // be the victim of a number too long for the slot before it.
 inline constexpr char kSimPinLength[] =
@@ -45,5 +51,29 @@ inline constexpr char kSetCommStateFailed[] = "SetCommState function failed";
 inline constexpr char kWriteFailed[] = "WriteFile function failed";
 inline constexpr char kPortLost[] = "Com port lost";
 inline constexpr char kErrorCodeSuffix[] = " (win error code: %1)";
+
+// What to do about a port that failed, shown under the failure's text.
+// %1 the device, %2 its group, %3 the user.
+inline constexpr char kHintPermission[] =
+    "Your user may not open %1: it belongs to the group %2. Add yourself to that group with this "
+    "command, then log out and in again:\n    sudo usermod -aG %2 %3";
+// %1 the device, %2 the processes that hold it.
+inline constexpr char kHintInUseBy[] = "%1 is in use by %2: close that program and try again.";
+inline constexpr char kHintInUseUnknown[] = "%1 is in use by another program: close it and try again.";
+inline constexpr char kHintProcess[] = "PID %1 (%2)";
+inline constexpr char kHintModemManager[] =
+    "ModemManager grabs new ttyACM ports for a few seconds after they are plugged in: wait a "
+    "moment, or stop it with \"sudo systemctl stop ModemManager\".";
+// %1 the port asked for, %2 the ports there are.
+inline constexpr char kHintMissingPort[] = "There is no port %1. The ports present now: %2.";
+inline constexpr char kHintNoAdapter[] =
+    "There is no port %1, and no serial adapter is connected: plug the adapter in and check its cable.";
+inline constexpr char kHintLostProgramming[] =
+    "The adapter was disconnected during programming; plug it in and program again; the module may "
+    "hold a mix of old and new settings.";
+inline constexpr char kHintLostReading[] = "The adapter was disconnected during reading; plug it in and read again.";
+
+// A port's details beside its name; %1 the adapter's USB serial number.
+inline constexpr char kSerialNumberLabel[] = "serial %1";
 
 } // namespace morvel::texts

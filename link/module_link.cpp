@@ -89,7 +89,7 @@ void ModuleLink::StartProgramming(const QString& portName)
     if (opened.ok())
         opened = env_.port.Open();
     if (!opened.ok()) {
-        RefuseProgramming(opened.error);
+        RefuseProgramming(opened);
         return;
     }
     imageOffset_ = 0;
@@ -98,20 +98,20 @@ void ModuleLink::StartProgramming(const QString& portName)
     const PortResult written = env_.port.Write(protocol::kStartProgramming);
     if (!written.ok()) {
         env_.port.Close();
-        RefuseProgramming(written.error);
+        RefuseProgramming(written);
         return;
     }
     progState_ = ProgState::psStarting;
     env_.timer.Enable();
 }
 
-void ModuleLink::RefuseProgramming(const QString& error)
+void ModuleLink::RefuseProgramming(const PortResult& failure)
 {
     // Idle and not busy BEFORE the message box: the box waits for the operator.
     progState_ = ProgState::psIdle;
     LeaveBusy(env_.controls);
-    env_.hooks.ShowError(error);
-    env_.hooks.RunEnded(RunEnd::Refused, error);
+    env_.hooks.ShowError(failure.error, failure.hint);
+    env_.hooks.RunEnded(RunEnd::Refused, failure.error);
 }
 
 void ModuleLink::StartReading(const QString& portName)
@@ -161,7 +161,7 @@ void ModuleLink::BeginReading(const QString& portName, ReadTarget target)
     readState_ = ReadState::rsIdle;
     if (progState_ == ProgState::psIdle)
         env_.timer.Disable();
-    env_.hooks.ShowError(opened.error);
+    env_.hooks.ShowError(opened.error, opened.hint);
     env_.hooks.RunEnded(RunEnd::Refused, opened.error);
 }
 
@@ -332,12 +332,15 @@ void ModuleLink::StopTimeOutUnlessRunning()
 
 void ModuleLink::EndRunsAfterFailure(const QString& error)
 {
+    // A programming run cut short leaves the module with part of the new settings.
+    const QString hint = Text(progState_ != ProgState::psIdle ? texts::kHintLostProgramming : texts::kHintLostReading);
     progState_ = ProgState::psIdle;
     readState_ = ReadState::rsIdle;
     env_.timer.Disable();
     Append(Text(texts::kLinkBroken).arg(error));
     env_.port.Close();
     LeaveBusy(env_.controls);
+    env_.hooks.ShowLinkLost(error, hint);
     env_.hooks.RunEnded(RunEnd::LinkBroken, error);
 }
 

@@ -43,8 +43,12 @@ public:
     virtual void StoreControls() = 0;
     // The load pass after a read: the record into the controls, then the output-flag rules.
     virtual void LoadControls() = 0;
-    // A modal message box with the error's text (the port could not be opened or written).
-    virtual void ShowError(const QString& text) = 0;
+    // A modal message box with the error's text (the port could not be opened or written) and,
+    // under it, what the operator can do about it (`hint`, may be empty).
+    virtual void ShowError(const QString& text, const QString& hint) = 0;
+    // The port failed in the middle of a run (an adapter unplugged). Called from inside the
+    // port's own notification, so a modal box must wait until that has returned.
+    virtual void ShowLinkLost(const QString& /*text*/, const QString& /*hint*/) {}
     // A run has ended, or was refused before it began; `text` is the failure's text, if any.
     // A run started afresh over one still going (a second "Read settings") replaces it silently.
     virtual void RunEnded(RunEnd /*end*/, const QString& /*text*/) {}
@@ -126,7 +130,7 @@ private:
     void AcknowledgeFrame();
     void StopTimeOutUnlessRunning();
     void EndRunsAfterFailure(const QString& error);
-    void RefuseProgramming(const QString& error);
+    void RefuseProgramming(const PortResult& failure);
     int Append(const QString& line);
 
     LinkEnvironment env_;

@@ -26,6 +26,7 @@ inline constexpr int kFramePayloadShortfall = 5;
 inline constexpr int kLastFrameThreshold = 1153;
 // Acknowledgements that move the run on: one per frame but the last, whose reply ends the run.
 inline constexpr int kAcknowledgedFrames = 26;
+inline constexpr int kFrames = kAcknowledgedFrames + 1;
 // Image bytes a programming run writes, from byte 0: 1195, up to byte 1194.
 inline constexpr std::size_t kProgrammedImageBytes =
     std::size_t(kFirstFrameSize - kFramePayloadShortfall)

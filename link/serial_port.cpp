@@ -1,15 +1,13 @@
 #include "link/serial_port.h"
 
 #include "link/link_texts.h"
+#include "link/open_failure_hint.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
 
 #include <cerrno>
 #include <cstring>
-
-#include <poll.h>
-#include <unistd.h>
 
 namespace morvel {
 
@@ -51,23 +49,31 @@ int ErrorNumber(const QSerialPort& port)
 
 // The error Qt reports for a vanished device can carry a stale errno; asking the device once
 // more gives the real one (EIO for a hung-up line), or EIO when the read does not fail.
-int LostDeviceErrorNumber(int fd)
+int LostDeviceErrorNumber(PortSystemCalls& calls, int fd)
 {
     char byte = 0;
-    if (fd >= 0 && ::read(fd, &byte, 1) < 0 && errno != EAGAIN && errno != EINTR)
+    if (fd >= 0 && calls.Read(fd, &byte, 1) < 0 && errno != EAGAIN && errno != EINTR)
         return errno;
     return EIO;
 }
 
-PortResult Failure(const char* what, int errorNumber)
+PortResult Failure(const char* what, int errorNumber, QString hint = {})
 {
-    return {QString::fromUtf8(what) + QString::fromUtf8(texts::kErrorCodeSuffix).arg(errorNumber)};
+    return {QString::fromUtf8(what) + QString::fromUtf8(texts::kErrorCodeSuffix).arg(errorNumber),
+            std::move(hint)};
 }
 
 } // namespace
 
 SerialModulePort::SerialModulePort(QObject* parent)
+    : SerialModulePort(SystemCalls(), ListPortDescriptions, parent)
+{
+}
+
+SerialModulePort::SerialModulePort(PortSystemCalls& calls, PortLister listPorts, QObject* parent)
     : QObject(parent)
+    , calls_(calls)
+    , listPorts_(std::move(listPorts))
 {
     connect(&port_, &QSerialPort::readyRead, this, &SerialModulePort::OnReadyRead);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialModulePort::OnErrorOccurred);
@@ -105,12 +111,16 @@ PortResult SerialModulePort::Open()
     // A typed device path (/dev/pts/3, /dev/ttyUSB0) is opened as it is; pseudo-terminals are
     // never among the listed ports.
     port_.setPortName(name_);
-    if (!port_.open(QIODevice::ReadWrite))
-        return Failure(texts::kUnableToOpen, ErrorNumber(port_));
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const int errorNumber = ErrorNumber(port_);
+        return Failure(texts::kUnableToOpen, errorNumber, OpenFailureHint(name_, errorNumber, listPorts_));
+    }
     if (const PortResult applied = ApplyLineSettings(); !applied.ok()) {
         CloseNow();
         return applied;
     }
+    // Every round trip of a run waits for the adapter to hand on the reply.
+    RequestLowLatency(calls_, port_.handle());
     // Input that waited in the driver before this open belongs to nobody.
     port_.clear();
     port_.clearError();
@@ -179,7 +189,7 @@ PortResult SerialModulePort::Write(std::string_view bytes)
     const int fd = port_.handle();
     QDeadlineTimer deadline(kWriteTimeConstantMs + kWriteTimePerByteMs * qint64(bytes.size()));
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = calls_.Write(fd, bytes.data(), bytes.size());
         if (written > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(written));
             continue;
@@ -191,7 +201,7 @@ PortResult SerialModulePort::Write(std::string_view bytes)
         if (deadline.hasExpired())
             return Failure(texts::kWriteFailed, ETIMEDOUT);
         pollfd waitForRoom{fd, POLLOUT, 0};
-        const int ready = ::poll(&waitForRoom, 1, int(deadline.remainingTime()));
+        const int ready = calls_.Poll(&waitForRoom, 1, int(deadline.remainingTime()));
         if (ready < 0 && errno != EINTR)
             return Failure(texts::kWriteFailed, errno);
         if (ready > 0 && (waitForRoom.revents & (POLLERR | POLLHUP | POLLNVAL)))
@@ -241,7 +251,7 @@ void SerialModulePort::OnErrorOccurred(QSerialPort::SerialPortError error)
     if (lost_ || shuttingDown_ || !port_.isOpen())
         return;
     lost_ = true;
-    const PortResult failure = Failure(texts::kPortLost, LostDeviceErrorNumber(port_.handle()));
+    const PortResult failure = Failure(texts::kPortLost, LostDeviceErrorNumber(calls_, port_.handle()));
     inCallback_ = true;
     if (listener_ != nullptr)
         listener_->OnPortLost(failure.error);

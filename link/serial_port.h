@@ -1,6 +1,8 @@
 #pragma once
 
 #include "link/link_interfaces.h"
+#include "link/port_descriptions.h"
+#include "link/port_system_calls.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -13,10 +15,14 @@ namespace morvel {
 // Receptions go to the listener one at a time. Writes go straight to the device and return
 // once the kernel has taken every byte, so a reply can never be handled in the middle of a write.
 // A device that goes away (read or resource error) closes the port and tells the listener once.
+// After opening it asks the driver for low latency; a driver without that setting is fine.
+// A port that will not open comes with a hint worked out from the system and the port list.
 class SerialModulePort final : public QObject, public ModulePort {
     Q_OBJECT
 public:
     explicit SerialModulePort(QObject* parent = nullptr);
+    // `calls` are the POSIX calls on the open device, `listPorts` the ports a hint names.
+    SerialModulePort(PortSystemCalls& calls, PortLister listPorts, QObject* parent = nullptr);
     ~SerialModulePort() override;
 
     void SetListener(PortListener* listener) override;
@@ -36,6 +42,8 @@ private:
     PortResult ApplyLineSettings();
     void CloseNow();
 
+    PortSystemCalls& calls_;
+    PortLister listPorts_;
     QSerialPort port_;
     QString name_;
     PortListener* listener_ = nullptr;

@@ -10,16 +10,22 @@ constexpr char kEraseToEndOfLine[] = "\x1b[K";
 
 } // namespace
 
-TerminalLines::TerminalLines(std::FILE* out)
+TerminalLines::TerminalLines(std::FILE* out, Animation animation)
     : out_(out)
-    , terminal_(isatty(fileno(out)) != 0)
+    , terminal_(animation == Animation::OnTerminal && isatty(fileno(out)) != 0)
 {
 }
 
 TerminalLines::~TerminalLines()
 {
+    EndLine();
+}
+
+void TerminalLines::EndLine()
+{
     if (lineOpen_)
         std::fputc('\n', out_);
+    lineOpen_ = false;
     std::fflush(out_);
 }
 

@@ -1,6 +1,6 @@
 // Writes a PNG of each reaction dialog as the main window opens it, for an input, the HIJACK
-// input, the Arm/Disarm input and an output confirmation, so that the look can be checked under
-// a real X server:  xvfb-run -a morvel-dialog-screenshots FOLDER
+// input, the Arm/Disarm input and an output confirmation, and of the open port drop-down, so
+// that the look can be checked under a real X server:  xvfb-run -a morvel-dialog-screenshots FOLDER
 // Each picture carries the dialog's title above it, since a bare X server draws no title bars.
 #include "dialogs/notification_dialog.h"
 #include "dialogs/output_reaction_dialog.h"
@@ -14,7 +14,9 @@
 #include "widgets/control_lookup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -66,6 +68,41 @@ bool Shoot(QWidget& window, const QString& button, const QDir& folder, const QSt
     return saved;
 }
 
+// A built-in port and two adapters, as the system describes them.
+PortDescriptions SamplePorts()
+{
+    PortDescription builtIn;
+    builtIn.name = QStringLiteral("ttyS0");
+    PortDescription adapter;
+    adapter.name = QStringLiteral("ttyUSB0");
+    adapter.description = QStringLiteral("FT232R USB UART");
+    adapter.manufacturer = QStringLiteral("FTDI");
+    adapter.serialNumber = QStringLiteral("A50285BI");
+    adapter.vendorId = 0x0403;
+    adapter.productId = 0x6001;
+    PortDescription second = adapter;
+    second.name = QStringLiteral("ttyUSB1");
+    second.serialNumber = QStringLiteral("A9K3LL2C");
+    return {builtIn, adapter, second};
+}
+
+// The port drop-down lies in a window of its own: the picture is taken from the screen.
+bool ShootPortDropDown(QWidget& window, const QDir& folder)
+{
+    auto* box = FindControl<QComboBox>(window, QStringLiteral("CBcom"));
+    if (box == nullptr)
+        return false;
+    box->showPopup();
+    QTest::qWait(300);
+    const QRect area(window.geometry().topLeft(), QSize(window.width(), 160));
+    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    box->hidePopup();
+    const QString path = folder.filePath(QStringLiteral("port-drop-down.png"));
+    const bool saved = picture.save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "cannot write", qPrintable(path));
+    return saved;
+}
+
 void Type(QWidget& window, const QString& field, const QString& text)
 {
     if (auto* edit = FindControl<QLineEdit>(window, field))
@@ -94,7 +131,7 @@ int main(int argc, char** argv)
     ModalMessageBoxes boxes;
     QtSettingsFileDialogs files;
     SerialModulePort port;
-    TGlownaF window(model, WindowServices{boxes, files, port, [] { return QStringList(); }, std::chrono::seconds(6)});
+    TGlownaF window(model, WindowServices{boxes, files, port, SamplePorts, std::chrono::seconds(6)});
     TFconfigNumberWeRe outputReaction(&window);
     TFConfigWorkWeRe notification(&window);
     TAboutBox about(&window);
@@ -130,5 +167,5 @@ int main(int argc, char** argv)
         if (!Shoot(window, QString::fromLatin1(button), folder, QString::fromLatin1(name)))
             return 1;
     }
-    return 0;
+    return ShootPortDropDown(window, folder) ? 0 : 1;
 }

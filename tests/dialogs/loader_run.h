@@ -9,6 +9,7 @@
 #include "editor/main_window.h"
 #include "editor/message_boxes.h"
 #include "editor/settings_file_dialogs.h"
+#include "link/port_descriptions.h"
 #include "link/serial_port.h"
 #include "model/settings_record.h"
 #include "widgets/control_lookup.h"
@@ -50,7 +51,7 @@ public:
 // must not block: message boxes are recorded and file names chosen in advance.
 struct LoaderRun {
     explicit LoaderRun(QString portName = {})
-        : window(model, WindowServices{boxes, files, port, [portName] { return QStringList{portName}; }, std::chrono::milliseconds(6000)}),
+        : window(model, WindowServices{boxes, files, port, [portName] { return DescribeNames({portName}); }, std::chrono::milliseconds(6000)}),
           outputReaction(&window), notification(&window), about(&window)
     {
         window.AttachDialogs(outputReaction, notification, about);

@@ -64,7 +64,7 @@ protected:
     RecordingBoxes boxes;
     OneFileToLoad files;
     IdlePort port;
-    TGlownaF window{model, WindowServices{boxes, files, port, [] { return QStringList{"ttyS0"}; },
+    TGlownaF window{model, WindowServices{boxes, files, port, [] { return DescribeNames({"ttyS0"}); },
                                           std::chrono::milliseconds(6000)}};
 };
 

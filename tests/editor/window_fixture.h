@@ -68,9 +68,11 @@ public:
 };
 
 struct WindowUnderTest {
-    explicit WindowUnderTest(QStringList ports = {}, std::chrono::milliseconds timeout = std::chrono::seconds(6))
-        : window(std::make_unique<TGlownaF>(
-              model, WindowServices{boxes, files, port, [ports] { return ports; }, timeout}))
+    // `ports` is what the port list gives; a test may change it while the window is open.
+    explicit WindowUnderTest(QStringList portNames = {}, std::chrono::milliseconds timeout = std::chrono::seconds(6))
+        : ports(DescribeNames(portNames)),
+          window(std::make_unique<TGlownaF>(
+              model, WindowServices{boxes, files, port, [this] { return ports; }, timeout}))
     {
     }
 
@@ -84,6 +86,7 @@ struct WindowUnderTest {
     RecordingBoxes boxes;
     ScriptedFileDialogs files;
     SerialModulePort port;
+    PortDescriptions ports;
     std::unique_ptr<TGlownaF> window;
 };
 

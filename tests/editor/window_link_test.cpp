@@ -113,15 +113,64 @@ TEST_F(WindowLink, ReadSettingsShowsTheModulesSettingsAndKeepsTheNotes)
 TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsable)
 {
     WindowUnderTest w;
-    w.Get<QComboBox>("CBcom").setEditText(OwnName("/nonexistent/morvel-port"));
+    const QString missing = OwnName("/nonexistent/morvel-port");
+    w.Get<QComboBox>("CBcom").setEditText(missing);
     w.window->BprogramujClick();
     ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_TRUE(w.boxes.shown[0].text.startsWith("Unable to open com port (win error code: "))
-        << w.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(w.boxes.shown[0].text, "Unable to open com port (win error code: 2)");
+    EXPECT_TRUE(w.boxes.shown[0].detail.startsWith("There is no port " + missing))
+        << w.boxes.shown[0].detail.toStdString();
     EXPECT_TRUE(w.Get<QPushButton>("Bprogramuj").isEnabled());
     EXPECT_TRUE(w.Get<QPushButton>("BBload").isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(w.window->Link().runInProgress());
+}
+
+TEST(WindowLinkFailure, AdapterLostDuringProgrammingIsShownWithWhatToDo)
+{
+    sim::ModuleOptions hangsUp;
+    hangsUp.hangUpAfterBytes = 12;
+    sim::PtyModule module(hangsUp);
+    module.Start();
+    WindowUnderTest w({}, 20s);
+    w.Get<QComboBox>("CBcom").setEditText(QString::fromStdString(module.PortPath()));
+    w.window->BprogramujClick();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !w.boxes.shown.empty(); }));
+    EXPECT_TRUE(w.boxes.shown[0].text.startsWith("Com port lost (win error code: ")) << w.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(w.boxes.shown[0].detail, "The adapter was disconnected during programming; plug it in and program "
+                                       "again; the module may hold a mix of old and new settings.");
+    EXPECT_TRUE(w.Get<QPushButton>("Bprogramuj").isEnabled());
+    EXPECT_FALSE(w.window->Link().runInProgress());
+}
+
+TEST(WindowPortBox, OpeningTheDropDownReadsThePortsAgainAndKeepsTheText)
+{
+    WindowUnderTest w({"ttyS0"});
+    auto& box = w.Get<QComboBox>("CBcom");
+    ASSERT_EQ(box.currentText(), "ttyS0");
+    box.setEditText("/tmp/morvel-typed-port");
+    PortDescription adapter;
+    adapter.name = "ttyUSB0";
+    adapter.description = "FT232R USB UART";
+    adapter.manufacturer = "FTDI";
+    adapter.serialNumber = "A50285BI";
+    w.ports.append(adapter);
+
+    box.showPopup();
+    ASSERT_EQ(box.count(), 2);
+    EXPECT_EQ(box.itemText(0), "ttyS0");
+    EXPECT_EQ(box.itemText(1), "ttyUSB0");
+    EXPECT_EQ(box.itemData(1, Qt::ToolTipRole).toString(), "FT232R USB UART, FTDI, serial A50285BI");
+    EXPECT_EQ(box.currentText(), "/tmp/morvel-typed-port");
+    box.hidePopup();
+
+    // A chosen port keeps its place when another one goes away.
+    box.setCurrentIndex(1);
+    w.ports.removeFirst();
+    box.showPopup();
+    box.hidePopup();
+    ASSERT_EQ(box.count(), 1);
+    EXPECT_EQ(box.currentText(), "ttyUSB0");
 }
 
 // Below the 440-pixel pages the information list takes the rest of the window, and at the

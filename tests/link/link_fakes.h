@@ -73,7 +73,7 @@ public:
         if (open)
             return {};
         if (!openError.isEmpty())
-            return {openError};
+            return {openError, openHint};
         open = true;
         ++opens;
         return {};
@@ -104,6 +104,7 @@ public:
     int closes = 0;
     int discards = 0;
     QString openError;     // Open() fails with this text when set
+    QString openHint;      // and this hint
     int failWriteNumber = 0; // the n-th write (from 1) fails with writeError
     QString writeError = QStringLiteral("WriteFile function failed (win error code: 5)");
     std::vector<std::string> writes;
@@ -118,10 +119,16 @@ public:
     bool UserNumbersPass() override { return numbersPass; }
     void StoreControls() override { ++stores; }
     void LoadControls() override { ++loads; }
-    void ShowError(const QString& text) override
+    void ShowError(const QString& text, const QString& hint) override
     {
         errors << text;
+        hints << hint;
         idleWhenErrorShown = controls.Idle();
+    }
+    void ShowLinkLost(const QString& text, const QString& hint) override
+    {
+        lostTexts << text;
+        lostHints << hint;
     }
     void RunEnded(RunEnd end, const QString& text) override
     {
@@ -134,6 +141,9 @@ public:
     int stores = 0;
     int loads = 0;
     QStringList errors;
+    QStringList hints;
+    QStringList lostTexts;
+    QStringList lostHints;
     bool idleWhenErrorShown = false;
     std::vector<RunEnd> ends;
     QStringList endTexts;

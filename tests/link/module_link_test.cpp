@@ -237,8 +237,10 @@ TEST_F(ModuleLinkTest, UserNumberFailureAppendsTheMessageAndChangesNothingElse)
 TEST_F(ModuleLinkTest, OpenFailureReturnsToIdleBeforeTheMessageBox)
 {
     port.openError = QStringLiteral("Unable to open com port (win error code: 2)");
+    port.openHint = QStringLiteral("There is no port COM7.");
     link.StartProgramming(QStringLiteral("COM7"));
     EXPECT_EQ(hooks.errors, QStringList{port.openError});
+    EXPECT_EQ(hooks.hints, QStringList{port.openHint});
     EXPECT_TRUE(hooks.idleWhenErrorShown);
     EXPECT_EQ(link.progState(), ProgState::psIdle);
     EXPECT_TRUE(port.writes.empty());
@@ -260,6 +262,10 @@ TEST_F(ModuleLinkTest, FailedWriteInsideTheReplyHandlerEndsTheRunAtOnce)
     EXPECT_FALSE(port.open);
     EXPECT_EQ(link.frameCount(), 3);
     EXPECT_EQ(hooks.ends, std::vector<RunEnd>{RunEnd::LinkBroken});
+    EXPECT_EQ(hooks.lostTexts, QStringList{QStringLiteral("WriteFile function failed (win error code: 5)")});
+    EXPECT_EQ(hooks.lostHints, QStringList{QStringLiteral("The adapter was disconnected during programming; plug it "
+                                                          "in and program again; the module may hold a mix of old "
+                                                          "and new settings.")});
 }
 
 TEST_F(ModuleLinkTest, LostPortEndsARunningReadAndIsIgnoredWhenIdle)
@@ -274,6 +280,8 @@ TEST_F(ModuleLinkTest, LostPortEndsARunningReadAndIsIgnoredWhenIdle)
     EXPECT_EQ(link.readState(), ReadState::rsIdle);
     EXPECT_FALSE(timer.enabled);
     EXPECT_EQ(hooks.loads, 0);
+    EXPECT_EQ(hooks.lostHints,
+              QStringList{QStringLiteral("The adapter was disconnected during reading; plug it in and read again.")});
 }
 
 TEST_F(ModuleLinkTest, ReadInSeveralReceptionsFillsTheImageDecodesAndReloads)

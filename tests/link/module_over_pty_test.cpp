@@ -163,8 +163,12 @@ TEST_F(ModuleOverPty, SilentModuleEndsTheRunByTheTimeOut)
 {
     SettingsModel model = SampleSettings();
     StartModule(Options([](sim::ModuleOptions& o) { o.repliesBeforeSilence = 0; }));
-    EXPECT_EQ(Program(model, 200ms).end, RunEnd::TimedOut);
-    EXPECT_EQ(Read(model, 200ms).end, RunEnd::TimedOut);
+    const LinkSession::Result programmed = Program(model, 200ms);
+    EXPECT_EQ(programmed.end, RunEnd::TimedOut);
+    EXPECT_EQ(programmed.waitingStep, QStringLiteral("no reply to \"*2*1\""));
+    const LinkSession::Result read = Read(model, 200ms);
+    EXPECT_EQ(read.end, RunEnd::TimedOut);
+    EXPECT_EQ(read.waitingStep, QStringLiteral("no reply to \"*3*1\""));
     EXPECT_EQ(lines_.back(), kNoAnswer);
 }
 
@@ -180,6 +184,7 @@ struct HangUpCase {
     const char* name;
     bool reading;
     long bytesBeforeHangUp;
+    const char* hint;
 };
 
 void PrintTo(const HangUpCase& c, std::ostream* out)
@@ -201,11 +206,17 @@ TEST_P(HangUp, EndsTheRunAtOnceWithTheFailure)
         << lines_.back().toStdString();
     // A hung-up line answers reads and writes with EIO.
     EXPECT_TRUE(lines_.back().endsWith(QStringLiteral(" (win error code: 5)"))) << lines_.back().toStdString();
+    EXPECT_EQ(result.hint, QString::fromUtf8(GetParam().hint));
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, HangUp,
-                         ::testing::Values(HangUpCase{"WhileProgramming", false, 12},
-                                           HangUpCase{"WhileReading", true, 800}),
+                         ::testing::Values(HangUpCase{"WhileProgramming", false, 12,
+                                                      "The adapter was disconnected during programming; plug it "
+                                                      "in and program again; the module may hold a mix of old "
+                                                      "and new settings."},
+                                           HangUpCase{"WhileReading", true, 800,
+                                                      "The adapter was disconnected during reading; plug it in "
+                                                      "and read again."}),
                          [](const ::testing::TestParamInfo<HangUpCase>& info) {
                              return std::string(info.param.name);
                          });

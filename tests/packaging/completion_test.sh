@@ -37,9 +37,9 @@ expect()
     fi
 }
 
-expect "--help --version decode defaults diff dump encode program read report set verify" ""
+expect "--help --version decode defaults diff dump encode ports program read report set verify" ""
 expect "program" "pro"
-expect "--backup --help --json --no-verify --port" program --
+expect "--backup --help --json --no-verify --port --trace --trace-codes --wait" program --
 expect "--help --onto" decode --
 expect "a.orv customers" dump ""
 expect "a.orv c.bin customers" encode a.orv ""

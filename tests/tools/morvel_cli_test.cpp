@@ -37,6 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"program", "--speed", "9", "--port", "p", "settings.orv"},
                     std::vector<std::string>{"read", "--port", "p", "--port", "q", "out.orv"},
                     std::vector<std::string>{"read", "out.orv", "--port"},
+                    std::vector<std::string>{"program", "--port", "p", "--wait", "soon", "settings.orv"},
+                    std::vector<std::string>{"read", "--port", "p", "--wait", "-1", "out.orv"},
+                    std::vector<std::string>{"ports", "extra"}, std::vector<std::string>{"ports", "--xml"},
                     std::vector<std::string>{"program", "--port", "p", "--backup", "settings.orv"},
                     std::vector<std::string>{"verify", "settings.orv"},
                     std::vector<std::string>{"verify", "--port", "p", "a.orv", "b.orv"},
@@ -57,8 +60,9 @@ TEST_P(Help, PrintsUsageAndSucceeds)
     EXPECT_EQ(run.out.rfind("Usage: morvel " + GetParam() + " ", 0), 0u) << run.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Help, testing::Values("encode", "decode", "dump", "defaults", "program", "read",
-                                                          "verify", "diff", "report", "set"));
+INSTANTIATE_TEST_SUITE_P(Commands, Help,
+                         testing::Values("encode", "decode", "dump", "defaults", "program", "read", "verify", "diff",
+                                         "ports", "report", "set"));
 
 TEST(Versions, BothProgramsPrintTheirNameAndTheProjectVersion)
 {

@@ -22,6 +22,7 @@ constexpr int kExitReadBackFailed = 4;
 struct ProgramOutcome {
     bool programmed = false;
     std::string failure;              // why it was not programmed
+    QString hint;                     // and what to do about it
     std::optional<ModuleCheck> check; // none with --no-verify or when nothing was programmed
 
     int ExitStatus() const
@@ -47,17 +48,17 @@ void PrintLine(std::FILE* out, const QString& line)
 
 // Reads the module onto the defaults with empty notes, as `morvel read` does, and saves it with
 // the safe save. False, with the reason printed, when either fails.
-bool BackUp(const std::string& port, const std::string& file, std::FILE* lines)
+bool BackUp(const ChosenPort& port, const std::string& file, std::FILE* lines)
 {
     SettingsModel old;
     ApplyDefaults(old.record);
-    LinkSession::Result read{RunEnd::Refused, {}};
+    LinkSession::Result read;
     {
         TerminalLink link(old, port, lines);
         read = link.Run(ModuleRun::Read);
     }
     if (!read.ok()) {
-        Fail(FailureText(read));
+        PrintFailure(FailureText(read), FailureHint(read, ModuleRun::Read));
         return false;
     }
     if (!SaveSettings(old.record, old.notes, file))
@@ -66,15 +67,21 @@ bool BackUp(const std::string& port, const std::string& file, std::FILE* lines)
     return true;
 }
 
-// Programs, then reads the module back over the same open port and compares it with what the
-// frames carried. The link's last line is ended before anything else is printed.
-ProgramOutcome ProgramAndVerify(SettingsModel& model, const std::string& port, std::FILE* lines, bool verify)
+// Programs, prints the run's summary on `summary`, then reads the module back over the same
+// open port and compares it with what the frames carried. The link's last line is ended before
+// anything else is printed.
+ProgramOutcome ProgramAndVerify(SettingsModel& model, const ChosenPort& port, std::FILE* lines, std::FILE* summary,
+                                bool verify)
 {
     ProgramOutcome outcome;
     TerminalLink link(model, port, lines);
     const LinkSession::Result programmed = link.Run(ModuleRun::Program);
+    link.EndLines();
     outcome.programmed = programmed.ok();
     outcome.failure = FailureText(programmed);
+    outcome.hint = FailureHint(programmed, ModuleRun::Program);
+    if (outcome.programmed)
+        PrintLine(summary, RunSummary(programmed, ModuleRun::Program));
     if (outcome.programmed && verify)
         outcome.check = CheckModule(link, link.ProgrammedImage());
     return outcome;
@@ -101,7 +108,8 @@ void PrintCheckProblem(const ModuleCheck& check, const std::string& file)
     if (check.verdict == Verdict::Different)
         Fail(Text(texts::kModuleDiffers).arg(FromLocal(file)).toStdString());
     else if (check.verdict == Verdict::CouldNotVerify)
-        Fail(Text(texts::kProgrammedNotVerified).arg(QString::fromStdString(check.problem)).toStdString());
+        PrintFailure(Text(texts::kProgrammedNotVerified).arg(QString::fromStdString(check.problem)).toStdString(),
+                     check.hint);
 }
 
 QJsonObject OutcomeJson(const ProgramOutcome& outcome, const std::string& file, const std::string& port,
@@ -125,36 +133,40 @@ int RunProgram(const Command& command, Arguments arguments)
                      "compares it with what was programmed, listing each field that differs.\n"
                      "To restore a backup taken with --backup OLD.orv: morvel program --port PORT OLD.orv",
                      texts::kProgramExitStatuses);
-    const QCommandLineOption port = line.AddValueOption("port", "PORT", "The serial port the module is on.");
+    PortOptions portOptions(line);
     const QCommandLineOption noVerify = line.AddFlag("no-verify", "Do not read the module back after programming.");
     const QCommandLineOption backup = line.AddValueOption(
         "backup", "OLD.orv", "First save the module's settings as OLD.orv; if that fails, program nothing.");
-    const QCommandLineOption json =
-        line.AddFlag("json", "Print one JSON document on stdout; the progress goes to stderr.");
+    const QCommandLineOption json = line.AddFlag("json", "Print one JSON document on stdout.");
     line.AddFile("SETTINGS.orv", "The settings file to program.");
     if (const auto finished = line.Parse(arguments))
         return *finished;
-    const auto portName = line.Value(port);
-    if (!portName)
-        return line.UsageError("expects --port PORT");
+    if (const auto mistake = portOptions.Read(line))
+        return *mistake;
     const std::string& file = line.Files()[0];
     const auto backupFile = line.Value(backup);
-    std::FILE* lines = line.IsSet(json) ? stderr : stdout;
+    // Progress and messages on stderr; the summary is a result, unless the JSON document is.
+    std::FILE* summary = line.IsSet(json) ? stderr : stdout;
 
     ProgramOutcome outcome;
     SettingsModel model;
+    std::optional<ChosenPort> port;
     if (LoadSettings(file, model.record, model.notes)) {
-        if (backupFile && !BackUp(*portName, *backupFile, lines)) {
+        port = portOptions.Choose();
+        if (!port)
+            return kExitUsage;
+        if (backupFile && !BackUp(*port, *backupFile, stderr)) {
             Fail(texts::kBackupFailed);
         } else {
-            outcome = ProgramAndVerify(model, *portName, lines, !line.IsSet(noVerify));
+            outcome = ProgramAndVerify(model, *port, stderr, summary, !line.IsSet(noVerify));
             if (!outcome.programmed)
-                Fail(outcome.failure);
+                PrintFailure(outcome.failure, outcome.hint);
         }
     }
 
     if (line.IsSet(json))
-        PrintJson(OutcomeJson(outcome, file, *portName, backupFile));
+        PrintJson(OutcomeJson(outcome, file, port ? port->name.toLocal8Bit().toStdString() : portOptions.request().port,
+                              backupFile));
     else if (outcome.check)
         PrintCheck(*outcome.check, file);
     if (outcome.check)

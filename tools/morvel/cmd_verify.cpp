@@ -5,6 +5,7 @@
 #include "tools/morvel/tool_texts.h"
 
 #include <iostream>
+#include <optional>
 
 namespace morvel::cli {
 
@@ -20,7 +21,7 @@ int ExitStatus(Verdict verdict)
 }
 
 // The link's lines (a time-out) on stderr, ended before the verdict is printed.
-ModuleCheck ReadAndCompare(const std::string& port, const TEepromImage& expected)
+ModuleCheck ReadAndCompare(const ChosenPort& port, const TEepromImage& expected)
 {
     SettingsModel untouched; // a read-back decodes nothing
     TerminalLink link(untouched, port, stderr);
@@ -46,31 +47,34 @@ int RunVerify(const Command& command, Arguments arguments)
                      "SETTINGS.orv writes (image bytes 0 to 1194). Lists each differing field with the page and\n"
                      "caption the window shows it under, both values, and a count. Writes nothing to the module.",
                      texts::kCompareExitStatuses);
-    const QCommandLineOption port = line.AddValueOption("port", "PORT", "The serial port the module is on.");
+    PortOptions portOptions(line);
     const QCommandLineOption json =
         line.AddFlag("json", "Print one JSON document on stdout instead of text.");
     line.AddFile("SETTINGS.orv", "The settings file the module should hold.");
     if (const auto finished = line.Parse(arguments))
         return *finished;
-    const auto portName = line.Value(port);
-    if (!portName)
-        return line.UsageError("expects --port PORT");
+    if (const auto mistake = portOptions.Read(line))
+        return *mistake;
 
     SettingsModel model;
     if (!LoadSettings(line.Files()[0], model.record, model.notes))
         return kExitTrouble;
     EncodeImage(model.record, model.image);
-    const ModuleCheck check = ReadAndCompare(*portName, model.image);
+    const std::optional<ChosenPort> port = portOptions.Choose();
+    if (!port)
+        return kExitTrouble;
+    const ModuleCheck check = ReadAndCompare(*port, model.image);
     if (line.IsSet(json)) {
         QJsonObject document = CheckJson(check);
         document.insert(QStringLiteral("file"), FromLocal(line.Files()[0]));
-        document.insert(QStringLiteral("port"), FromLocal(*portName));
+        document.insert(QStringLiteral("port"), port->name);
         PrintJson(document);
     } else {
         PrintText(check, line.Files()[0]);
     }
     if (check.verdict == Verdict::CouldNotVerify)
-        Fail(QString::fromUtf8(texts::kCouldNotVerify).arg(QString::fromStdString(check.problem)).toStdString());
+        PrintFailure(QString::fromUtf8(texts::kCouldNotVerify).arg(QString::fromStdString(check.problem)).toStdString(),
+                     check.hint);
     return ExitStatus(check.verdict);
 }
 

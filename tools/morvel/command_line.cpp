@@ -85,6 +85,8 @@ std::optional<int> CommandLine::Parse(Arguments arguments)
             more_.push_back(Local(file));
     }
     if (files_.size() != fileArguments_.size() || (!more_.empty() && !moreArguments_)) {
+        if (fileArguments_.empty())
+            return UsageError("takes no files");
         std::string expected;
         for (const auto& [name, description] : fileArguments_)
             expected += (expected.empty() ? "" : " and ") + name;

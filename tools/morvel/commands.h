@@ -34,6 +34,7 @@ int RunDump(const Command& command, Arguments arguments);
 int RunDefaults(const Command& command, Arguments arguments);
 int RunProgram(const Command& command, Arguments arguments);
 int RunRead(const Command& command, Arguments arguments);
+int RunPorts(const Command& command, Arguments arguments);
 int RunVerify(const Command& command, Arguments arguments);
 int RunDiff(const Command& command, Arguments arguments);
 int RunReport(const Command& command, Arguments arguments);

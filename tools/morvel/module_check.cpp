@@ -10,7 +10,8 @@ ModuleCheck CheckModule(TerminalLink& link, const TEepromImage& expected)
     const LinkSession::Result read = link.ReadBack(inModule);
     ModuleCheck check;
     if (read.end != RunEnd::ReadBackDone) {
-        check.problem = read.text.trimmed().toStdString();
+        check.problem = FailureText(read);
+        check.hint = FailureHint(read, ModuleRun::Read);
         return check;
     }
     check.differences = CompareImages(expected, inModule, protocol::kProgrammedImageBytes);

@@ -22,6 +22,7 @@ struct ModuleCheck {
     Verdict verdict = Verdict::CouldNotVerify;
     std::vector<FieldDifference> differences; // file first, module second
     std::string problem;                      // why it could not be verified
+    QString hint;                             // and what to do about it
 };
 
 // Reads the module back through `link` (the reading run, nothing decoded, nothing written to the

@@ -1,5 +1,6 @@
 // morvel-sim: a simulated Morvel module on a pseudo-terminal, for trying the loader and the
 // command-line tool without hardware.
+#include "link/wire_trace.h"
 #include "pty_module.h"
 
 #include <QCommandLineParser>
@@ -43,6 +44,8 @@ struct Arguments {
     ModuleOptions options;
     std::string link;
     std::string memoryFile;
+    bool trace = false;
+    morvel::SecretCodes codes = morvel::SecretCodes::Masked;
 };
 
 // The self-pipe trick: a signal only writes a byte; the main thread stops the module.
@@ -96,11 +99,17 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
                                                  "allowed, to keep time on a busy machine)."));
     const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
                                          QStringLiteral("Hang up once N bytes have been sent."), QStringLiteral("N"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Print every reception and write on stderr, with the time since the "
+                                                  "start; the SIM PIN and the SMS access code shown as ****."));
+    const QCommandLineOption traceCodes(QStringLiteral("trace-codes"),
+                                        QStringLiteral("Trace as --trace does, with the codes shown."));
     const QCommandLineOption corrupt(QStringLiteral("corrupt"),
                                      QStringLiteral("Store the programmed byte at memory OFFSET wrongly (its lowest bit "
                                                     "flipped), as a worn memory cell does."),
                                      QStringLiteral("OFFSET"));
-    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter, corrupt});
+    parser.addOptions({link, memory, ack, silent, silentAfter, split, garbage, delay, pace, hangUpAfter, corrupt,
+                       trace, traceCodes});
 
     const auto usageError = [&parser](const QString& problem) {
         std::cerr << kProgram << ": " << problem.toLocal8Bit().constData() << " (see " << kProgram << " --help)\n";
@@ -129,6 +138,9 @@ std::variant<Arguments, int> Parse(const QStringList& commandLine)
         arguments.options.acknowledgement = parser.value(ack).toLocal8Bit().toStdString();
     if (parser.isSet(silent))
         arguments.options.repliesBeforeSilence = 0;
+    arguments.trace = parser.isSet(trace) || parser.isSet(traceCodes);
+    if (parser.isSet(traceCodes))
+        arguments.codes = morvel::SecretCodes::Shown;
     if (parser.isSet(pace)) {
         arguments.options.paceAtWireRate = true;
         arguments.options.realTimePriority = true;
@@ -212,6 +224,17 @@ int main(int argc, char** argv)
             module.SetMemory(memory);
             module.SetProgrammedHandler([file = arguments->memoryFile](const ModuleMemory& programmed) {
                 SaveMemory(file, programmed);
+            });
+        }
+        // The module's own view of the wire: what it receives is what the tool sent.
+        std::optional<morvel::WireTrace> trace;
+        if (arguments->trace) {
+            trace.emplace([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); },
+                          morvel::WireTrace::Side::Module, arguments->codes);
+            module.SetWireObserver([&trace](morvel::sim::PtyModule::Wire wire, std::string_view bytes) {
+                trace->Record(wire == morvel::sim::PtyModule::Wire::Received ? morvel::WireDirection::ToModule
+                                                                             : morvel::WireDirection::FromModule,
+                              bytes);
             });
         }
         LinkIdentity ownLink;

@@ -85,6 +85,11 @@ void PtyModule::SetProgrammedHandler(std::function<void(const ModuleMemory&)> ha
     programmedHandler_ = std::move(handler);
 }
 
+void PtyModule::SetWireObserver(std::function<void(Wire, std::string_view)> observer)
+{
+    wireObserver_ = std::move(observer);
+}
+
 void PtyModule::Start()
 {
     thread_ = std::thread([this] { Run(); });
@@ -131,6 +136,8 @@ void PtyModule::HandleInput()
     if (count <= 0)
         return;
     bytesReceived_ += count;
+    if (wireObserver_)
+        wireObserver_(Wire::Received, std::string_view(buffer, std::size_t(count)));
     const auto now = Clock::now();
     if (options_.paceAtWireRate)
         wireFree_ = std::max(wireFree_, now) + kByteTime * count;
@@ -193,6 +200,8 @@ void PtyModule::Send(const std::string& reply)
 void PtyModule::WriteAt(std::string_view bytes, Clock::time_point when)
 {
     SleepUntil(when);
+    if (wireObserver_ && !bytes.empty())
+        wireObserver_(Wire::Sent, bytes);
     while (!bytes.empty()) {
         const ssize_t written = ::write(master_, bytes.data(), bytes.size());
         if (written < 0) {

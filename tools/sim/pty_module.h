@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace morvel::sim {
@@ -35,6 +36,11 @@ public:
     // Called on the module's thread after each completed programming run.
     void SetProgrammedHandler(std::function<void(const ModuleMemory&)> handler);
 
+    enum class Wire { Received, Sent };
+    // Called on the module's thread with every piece of bytes the module reads or writes.
+    // Set before Start().
+    void SetWireObserver(std::function<void(Wire, std::string_view)> observer);
+
     ModuleMemory Memory() const;
     void SetMemory(const ModuleMemory& memory);
     ModuleCounters Counters() const;
@@ -54,6 +60,7 @@ private:
     ModuleLogic logic_;
     mutable std::mutex logicMutex_;
     std::function<void(const ModuleMemory&)> programmedHandler_;
+    std::function<void(Wire, std::string_view)> wireObserver_;
     int master_ = -1;
     int slave_ = -1;
     int wakeRead_ = -1;
