@@ -35,7 +35,7 @@ QString Quoted(const QString& value) { return T(text::kQuoted).arg(value); }
 QString QuotedOrEmpty(const QString& value) { return value.isEmpty() ? QString() : Quoted(value); }
 
 // Tenths of a second and tens of seconds, as the input timers count them.
-QString Tenths(int value) { return T(text::kTenthsOfASecond).arg(QString::number(value / 10.0)); }
+QString Tenths(int value) { return T(text::kSeconds).arg(QString::number(value / 10.0)); }
 QString Seconds(int value) { return T(text::kSeconds).arg(value); }
 
 // The three fields of one edge of an input or special input.

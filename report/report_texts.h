@@ -95,7 +95,6 @@ inline constexpr const char* kNoSpecialAction = "Neither input reacts or informs
 inline constexpr const char* kInputTimers = "Input timers";
 inline constexpr const char* kReactionTime = "Time of reaction";
 inline constexpr const char* kBlockTime = "Blocked after a reaction";
-inline constexpr const char* kTenthsOfASecond = "%1 s";
 
 // Outputs.
 inline constexpr const char* kOutputs = "Outputs";
