@@ -51,11 +51,8 @@ bool BackUp(const std::string& port, const std::string& file, std::FILE* lines)
 {
     SettingsModel old;
     ApplyDefaults(old.record);
-    LinkSession::Result read{RunEnd::Refused, {}};
-    {
-        TerminalLink link(old, port, lines);
-        read = link.Run(ModuleRun::Read);
-    }
+    // The link goes with the statement, ending its last line before anything else is printed.
+    const LinkSession::Result read = TerminalLink(old, port, lines).Run(ModuleRun::Read);
     if (!read.ok()) {
         Fail(FailureText(read));
         return false;
