@@ -1,6 +1,5 @@
 #include "link/link_session.h"
 
-#include "link/link_texts.h"
 #include "model/record_fields.h"
 #include "model/user_number_check.h"
 
@@ -41,12 +40,9 @@ LinkSession::Result LinkSession::ReadBack(const QString& portName, TEepromImage&
 {
     ended_ = false;
     link_.StartReadBack(portName);
-    Result result = Wait();
+    const Result result = Wait();
     if (result.end == RunEnd::ReadBackDone)
         moduleImage = link_.readBackImage();
-    // A module that fell silent part-way answered, just not all of it.
-    if (result.end == RunEnd::TimedOut && !link_.readBytes().empty())
-        result.text = QString::fromUtf8(texts::kReadBackIncomplete).arg(link_.readBytes().size());
     return result;
 }
 
