@@ -2,6 +2,7 @@
 
 #include "editor/message_boxes.h"
 #include "editor/required_control.h"
+#include "widgets/bring_into_view.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -240,8 +241,11 @@ private:
     bool returningFocus_ = false;
 };
 
+// The field may have been left for another page (a tab, a page switch): its own page comes back
+// to the front, so that the operator sees the field the message is about and types into it.
 bool WarnAndRefocus(QLineEdit& field, QWidget& window, MessageBoxes& boxes, const char* message)
 {
+    BringIntoView(field);
     boxes.Show(&window, QString::fromUtf8(kWarningCaption), QString::fromUtf8(message));
     field.setFocus(Qt::OtherFocusReason);
     return true;

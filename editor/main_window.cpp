@@ -7,6 +7,7 @@
 #include "editor/binding.h"
 #include "editor/entry_rules.h"
 #include "editor/interlocks.h"
+#include "editor/menu_keys.h"
 #include "editor/message_boxes.h"
 #include "editor/module_verification.h"
 #include "editor/page_builder.h"
@@ -14,6 +15,7 @@
 #include "editor/required_control.h"
 #include "editor/settings_file_dialogs.h"
 #include "editor/window_texts.h"
+#include "link/info_list.h"
 #include "link/run_timer.h"
 #include "model/defaults.h"
 #include "model/settings_file.h"
@@ -57,9 +59,6 @@ constexpr int kRunButtonWidth = 105;
 constexpr int kRunButtonHeight = 33;
 
 constexpr int kUserCount = 4;
-// Lines of the information list in view; it keeps seven and scrolls to show the newest.
-constexpr int kInformationLinesInView = 5;
-constexpr int kListRowPadding = 2;  // pixels a list row takes beyond the font's line spacing
 
 std::filesystem::path ToPath(const QString& name)
 {
@@ -80,6 +79,15 @@ QWidget* Scrollable(QWidget* page)
     return area;
 }
 
+// The height a list needs to show `lines` lines without scrolling, measured on a row of its own.
+int InfoListHeight(QListWidget& list, int lines)
+{
+    list.addItem(QString());
+    const int row = list.sizeHintForRow(0);
+    delete list.takeItem(0);
+    return row * lines + 2 * list.frameWidth();
+}
+
 } // namespace
 
 TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* parent)
@@ -95,6 +103,8 @@ TGlownaF::TGlownaF(SettingsModel& model, WindowServices services, QWidget* paren
     InstallEntryRules(*this, services_.boxes);
     FormCreate();
     BuildToolsMenu();
+    // Once every menu stands in the bar, so that each gets its keys.
+    InstallMenuKeys(*this);
 
     resize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -136,7 +146,7 @@ void TGlownaF::BuildShell()
 
     pageControl2_ = new QTabWidget(central);
     pageControl2_->setObjectName(QStringLiteral("PageControl2"));
-    pageControl2_->setMinimumHeight(kPagesHeight);
+    pageControl2_->setFixedHeight(kPagesHeight);
     pageControl2_->addTab(Scrollable(BuildBasicPage()), Caption("Basic"));
     pageControl2_->addTab(Scrollable(BuildNumbersPage()), Caption("Telephone numbers"));
     pageControl2_->addTab(BuildInputsPage(), Caption("Inputs"));  // scrolls within itself
@@ -147,8 +157,8 @@ void TGlownaF::BuildShell()
     auto* information = NewGroupBox(central, "GroupBox1", Caption("Informations"));
     listBox1_ = new QListWidget(information);
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
-    listBox1_->setFixedHeight((listBox1_->fontMetrics().lineSpacing() + kListRowPadding) * kInformationLinesInView
-                              + 2 * listBox1_->frameWidth());
+    // Every line the link keeps stays in view: the list is at least as tall as all of them.
+    listBox1_->setMinimumHeight(InfoListHeight(*listBox1_, kInfoListMaxLines));
     auto* informationLayout = new QVBoxLayout(information);
     informationLayout->setContentsMargins(4, 2, 4, 4);
     informationLayout->addWidget(listBox1_);
@@ -157,8 +167,8 @@ void TGlownaF::BuildShell()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     column->addWidget(strip);
-    column->addWidget(pageControl2_, 1);
-    column->addWidget(information);
+    column->addWidget(pageControl2_);
+    column->addWidget(information, 1);  // the rest of the window
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setFixedHeight(kStatusBarHeight);
@@ -428,8 +438,8 @@ int TGlownaF::LineCount() const
 void TGlownaF::AddLine(const QString& text)
 {
     listBox1_->addItem(text);
-    // The list shows fewer lines than it keeps: the newest, which tells how the latest run
-    // went, must stay in view.
+    // Should a large desktop font leave room for fewer lines than the list keeps, the newest,
+    // which tells how the latest run went, stays in view.
     listBox1_->scrollToBottom();
 }
 

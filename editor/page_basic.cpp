@@ -4,6 +4,7 @@
 #include "editor/pages.h"
 #include "widgets/limited_edit.h"
 #include "widgets/spin_edit.h"
+#include "widgets/two_line_check_box.h"
 #include "widgets/wheel_guard.h"
 
 #include <QCheckBox>
@@ -21,16 +22,26 @@ namespace morvel {
 
 namespace {
 
-// A spin edit with its unit label behind it, as one form row's field.
-QWidget* WithUnit(QWidget* parent, QWidget* field, const char* unit)
+// A spin edit with its unit label behind it, as one row's field; `caption`, in front of the
+// row, names the field.
+QHBoxLayout* WithUnit(QLabel& caption, QWidget* field, const char* unit)
 {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(field);
-    layout->addWidget(NewLabel(row, Caption(unit)));
-    layout->addStretch();
+    auto* unitLabel = NewLabel(field->parentWidget(), Caption(unit));
+    LabelField(caption, *field, unitLabel);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(field);
+    row->addWidget(unitLabel);
+    row->addStretch();
     return row;
+}
+
+// A label in front of its field in a form.
+void AddLabelledRow(QFormLayout& form, QGroupBox& box, const char* caption, QWidget* field, const char* name = nullptr)
+{
+    auto* label = NewLabel(&box, Caption(caption), name);
+    LabelField(*label, *field);
+    form.addRow(label, field);
 }
 
 void BuildBasicGroup(QGroupBox& box)
@@ -38,40 +49,48 @@ void BuildBasicGroup(QGroupBox& box)
     auto* form = Compact(new QFormLayout(&box));
     auto* pin = NewEdit(&box, "EPin", field_limit::kSimPin);
     pin->setMaximumWidth(page_metric::kFourCharacterFieldWidth);
-    form->addRow(NewLabel(&box, Caption("SIM PIN Code")), pin);
+    AddLabelledRow(*form, box, "SIM PIN Code", pin);
     auto* centres = new QComboBox(&box);
     centres->setObjectName(QStringLiteral("CBcentrum"));
     centres->setEditable(true);
     centres->setInsertPolicy(QComboBox::NoInsert);
     WheelOnlyWhenFocused(*centres);  // a stray wheel would replace the SMS centre number
-    form->addRow(NewLabel(&box, Caption("SMS center")), centres);
+    AddLabelledRow(*form, box, "SMS center", centres);
     auto* centreNumber = NewEdit(&box, "Ecsms", field_limit::kSmsCentre);
     centreNumber->setText(QStringLiteral("Ecsms"));
-    form->addRow(NewLabel(&box, Caption("SMS center no.")), centreNumber);
+    AddLabelledRow(*form, box, "SMS center no.", centreNumber);
 }
 
 void BuildSmsSettingsGroup(QGroupBox& box)
 {
     auto* form = Compact(new QFormLayout(&box));
     auto* confirmation = NewSpinEdit(&box, "SEInNONCSTAT18", field_limit::kSmsConfirmTime);
-    form->addRow(NewLabel(&box, Caption("Time of confirmation")), WithUnit(&box, confirmation, "[s]"));
-    form->addRow(NewLabel(&box, Caption("Amount of tryies sending SMS")),
-                 NewSpinEdit(&box, "SEInONstat916", field_limit::kSmsSendTries));
+    auto* confirmationLabel = NewLabel(&box, Caption("Time of confirmation"));
+    form->addRow(confirmationLabel, WithUnit(*confirmationLabel, confirmation, "[s]"));
+    AddLabelledRow(*form, box, "Amount of tryies sending SMS", NewSpinEdit(&box, "SEInONstat916", field_limit::kSmsSendTries));
 }
 
 void BuildReportGroup(QGroupBox& box)
 {
     auto* row = Compact(new QHBoxLayout(&box));
-    row->addWidget(NewCheckBox(&box, "ChBFlags_4", Caption("Send report every")));
-    row->addWidget(NewSpinEdit(&box, "SEtestokr", field_limit::kReportPeriod));
-    row->addWidget(NewLabel(&box, Caption("[h]")));
+    auto* sendReport = NewCheckBox(&box, "ChBFlags_4", Caption("Send report every"));
+    auto* period = NewSpinEdit(&box, "SEtestokr", field_limit::kReportPeriod);
+    auto* unit = NewLabel(&box, Caption("[h]"));
+    // The box in front of the period is its caption.
+    NameField(*period, {sendReport->text()});
+    period->setAccessibleDescription(unit->text());
+    row->addWidget(sendReport);
+    row->addWidget(period);
+    row->addWidget(unit);
     row->addStretch();
 }
 
 void BuildUnidentifiedSmsGroup(QGroupBox& box)
 {
     auto* column = Compact(new QVBoxLayout(&box));
-    column->addWidget(NewCheckBox(&box, "ChbClipVerif7", Caption("Send unidentified SMS to USER 1")));
+    auto* forward = new TwoLineCheckBox(Caption("Send unidentified SMS to USER 1"), &box);
+    forward->setObjectName(QStringLiteral("ChbClipVerif7"));
+    column->addWidget(forward);
 }
 
 void BuildSmsProgrammingGroup(QGroupBox& box)
@@ -80,7 +99,7 @@ void BuildSmsProgrammingGroup(QGroupBox& box)
     form->addRow(NewCheckBox(&box, "ChBFlags_5", Caption("Enable SMS programming")));
     auto* code = NewEdit(&box, "EPINMOD", field_limit::kSmsAccessCode);
     code->setMaximumWidth(page_metric::kFourCharacterFieldWidth);
-    form->addRow(NewLabel(&box, Caption("SMS access code"), "Label28"), code);
+    AddLabelledRow(*form, box, "SMS access code", code, "Label28");
 }
 
 // What a CLIP call does, one line per box; the lines of both families read alike except for
@@ -109,11 +128,15 @@ QGroupBox* BuildClipFamily(QWidget& parent, const char* boxName, const char* cap
 
 void BuildClipGroup(QGroupBox& box)
 {
-    auto* layout = Compact(new QGridLayout(&box));
-    layout->addWidget(NewLabel(&box, Caption("Reject after")), 0, 0);
-    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SEcallingTimer", field_limit::kClipRejectTime), "[s]"), 0, 1);
-    layout->addWidget(NewLabel(&box, Caption("Call time")), 1, 0);
-    layout->addWidget(WithUnit(&box, NewSpinEdit(&box, "SECALL_TIMER", field_limit::kCallTime), "[s]"), 1, 1);
+    // The two times side by side on one line, the two families under them.
+    auto* times = new QHBoxLayout;
+    auto* rejectLabel = NewLabel(&box, Caption("Reject after"));
+    times->addWidget(rejectLabel);
+    times->addLayout(WithUnit(*rejectLabel, NewSpinEdit(&box, "SEcallingTimer", field_limit::kClipRejectTime), "[s]"));
+    auto* callLabel = NewLabel(&box, Caption("Call time"));
+    times->addWidget(callLabel);
+    times->addLayout(WithUnit(*callLabel, NewSpinEdit(&box, "SECALL_TIMER", field_limit::kCallTime), "[s]"));
+    times->addStretch();
     auto* fromUser = BuildClipFamily(box, "GroupBox8", "Clip from user", "ChbClipVerif",
                                      kClipFromUserCaptions);
     auto* fromUnknown = BuildClipFamily(box, "GroupBox9", "Clip from unknown user",
@@ -122,10 +145,14 @@ void BuildClipGroup(QGroupBox& box)
     // carries it from a load to the next store.
     auto* hidden = NewCheckBox(fromUnknown, "ChBClipNotVerif7", Caption("ClipNotVerif7"));
     hidden->hide();
-    layout->setHorizontalSpacing(2);
-    layout->addWidget(fromUser, 2, 0, 1, 2);
-    layout->addWidget(fromUnknown, 2, 2);
-    layout->setColumnStretch(2, 1);
+    auto* families = new QHBoxLayout;
+    families->setSpacing(2);
+    families->addWidget(fromUser);
+    families->addWidget(fromUnknown, 1);
+
+    auto* column = Compact(new QVBoxLayout(&box));
+    column->addLayout(times);
+    column->addLayout(families, 1);
 }
 
 void BuildAdditionalGroup(QGroupBox& box)
@@ -136,14 +163,20 @@ void BuildAdditionalGroup(QGroupBox& box)
     auto* exit = NewSpinEdit(&box, "SE1190", field_limit::kTimer);
     auto* siren = NewSpinEdit(&box, "SE1192", field_limit::kTimer);
     auto* exitTimeSwitch = NewCheckBox(&box, "CHB_funkcjaczaswy", Caption("Switch ON \"exit time\" function"));
+    auto* entryLabel = NewLabel(&box, Caption("time for entry"));
+    auto* exitLabel = NewLabel(&box, Caption("time for exit"));
+    auto* sirenLabel = NewLabel(&box, Caption("time of siren alarm"));
+    LabelField(*entryLabel, *entry);
+    LabelField(*exitLabel, *exit);
+    LabelField(*sirenLabel, *siren);
     auto* layout = Compact(new QGridLayout(&box));
     layout->setVerticalSpacing(2);
     layout->addWidget(exitTimeSwitch, 0, 0, 2, 1);
-    layout->addWidget(NewLabel(&box, Caption("time for entry")), 0, 1, Qt::AlignRight);
+    layout->addWidget(entryLabel, 0, 1, Qt::AlignRight);
     layout->addWidget(entry, 0, 2);
-    layout->addWidget(NewLabel(&box, Caption("time for exit")), 1, 1, Qt::AlignRight);
+    layout->addWidget(exitLabel, 1, 1, Qt::AlignRight);
     layout->addWidget(exit, 1, 2);
-    layout->addWidget(NewLabel(&box, Caption("time of siren alarm")), 0, 3, Qt::AlignRight);
+    layout->addWidget(sirenLabel, 0, 3, Qt::AlignRight);
     layout->addWidget(siren, 0, 4);
     layout->setColumnStretch(0, 1);
     layout->setColumnMinimumWidth(3, page_metric::kSirenCaptionWidth);
@@ -171,18 +204,26 @@ QWidget* BuildBasicPage()
     auto* additional = NewGroupBox(page, "GroupBox13", Caption("Additional"));
     BuildAdditionalGroup(*additional);
 
-    auto* layout = new QGridLayout(page);
+    // Two columns, each as tall as its groups need, over the full-width "Additional".
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    for (QGroupBox* group : {basic, smsSettings, report, unidentified})
+        left->addWidget(group);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    right->addWidget(smsProgramming);
+    right->addWidget(clip, 1);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(4);
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+
+    auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
-    layout->addWidget(basic, 0, 0);
-    layout->addWidget(smsSettings, 1, 0);
-    layout->addWidget(report, 2, 0);
-    layout->addWidget(unidentified, 3, 0);
-    layout->addWidget(smsProgramming, 0, 1);
-    layout->addWidget(clip, 1, 1, 3, 1);
-    layout->addWidget(additional, 4, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
-    layout->setRowStretch(5, 1);
+    layout->addLayout(columns);
+    layout->addWidget(additional);
+    layout->addStretch();
     return page;
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/limited_edit.h"
 #include "widgets/notes_memo.h"
 #include "widgets/spin_edit.h"
+#include "widgets/two_lines.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -21,6 +22,9 @@ Control* Named(Control* control, const char* name)
         control->setObjectName(QString::fromLatin1(name));
     return control;
 }
+
+// Between the captions of an accessible name: screen readers pause there.
+const char* const kCaptionJoint = ", ";
 
 } // namespace
 
@@ -57,7 +61,10 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption
 
 QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption)
 {
-    return Named(new QGroupBox(caption, parent), name);
+    auto* box = Named(new QGroupBox(caption, parent), name);
+    // Without it a group inside another group is announced by the outer group's title.
+    box->setAccessibleName(caption);
+    return box;
 }
 
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name)
@@ -71,6 +78,30 @@ QLabel* NewHeader(QWidget* parent, const QString& caption)
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
+}
+
+QLabel* NewTwoLineHeader(QWidget* parent, const QString& caption)
+{
+    auto* label = new QLabel(parent);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    label->setText(OnTwoLines(caption, label->fontMetrics()));
+    label->setAccessibleName(caption);
+    return label;
+}
+
+void LabelField(QLabel& label, QWidget& field, const QLabel* unit)
+{
+    label.setBuddy(&field);
+    // The toolkit looks for a field's buddy among its siblings only.
+    if (label.parentWidget() != field.parentWidget())
+        field.setAccessibleName(label.text());
+    if (unit)
+        field.setAccessibleDescription(unit->text());
+}
+
+void NameField(QWidget& field, const QStringList& captions)
+{
+    field.setAccessibleName(captions.join(QString::fromLatin1(kCaptionJoint)));
 }
 
 QFrame* NewSeparator(QWidget* parent)

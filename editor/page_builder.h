@@ -3,6 +3,7 @@
 #include "editor/field_limits.h"
 
 #include <QString>
+#include <QStringList>
 
 class QCheckBox;
 class QFrame;
@@ -29,8 +30,19 @@ QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption
 QLabel* NewLabel(QWidget* parent, const QString& caption, const char* name = nullptr);
 // A header caption that may wrap onto a second line, centred over its column.
 QLabel* NewHeader(QWidget* parent, const QString& caption);
+// A header caption centred over its column, broken between its words onto two lines; screen
+// readers still read it as one.
+QLabel* NewTwoLineHeader(QWidget* parent, const QString& caption);
 // A sunken horizontal line separating two bands.
 QFrame* NewSeparator(QWidget* parent);
+
+// Screen readers announce a field by the caption in front of it, not by its group's title:
+// `label` becomes the field's buddy (and its accessible name where the two are not siblings),
+// and the unit behind the field, if any, its description.
+void LabelField(QLabel& label, QWidget& field, const QLabel* unit = nullptr);
+// For a field without a label of its own: the captions that tell it apart (its row, its edge,
+// its column), read one after the other.
+void NameField(QWidget& field, const QStringList& captions);
 
 // Tight margins and spacing for the layout of a group box: the pages must fit the window.
 template <typename Layout>

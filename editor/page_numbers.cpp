@@ -34,12 +34,20 @@ QWidget* BuildUserBlock(QWidget* page, int user)
     QFont bold = userLabel->font();
     bold.setBold(true);
     userLabel->setFont(bold);
+    auto* numberLabel = NewLabel(block, Caption("number:"));
+    auto* nameLabel = NewLabel(block, Caption("Name"));
+    auto* notesLabel = NewLabel(block, Caption("Notes"));
+    LabelField(*numberLabel, *number);
+    LabelField(*nameLabel, *name);
+    LabelField(*notesLabel, *notes);
+    // "number:" alone would not say whose: the user's caption in front of it belongs to the name.
+    NameField(*number, {userLabel->text(), numberLabel->text()});
     grid->addWidget(userLabel, 0, 0);
-    grid->addWidget(NewLabel(block, Caption("number:")), 0, 1, Qt::AlignRight);
+    grid->addWidget(numberLabel, 0, 1, Qt::AlignRight);
     grid->addWidget(number, 0, 2, Qt::AlignLeft);
-    grid->addWidget(NewLabel(block, Caption("Name")), 1, 1, Qt::AlignRight);
+    grid->addWidget(nameLabel, 1, 1, Qt::AlignRight);
     grid->addWidget(name, 1, 2);
-    grid->addWidget(NewLabel(block, Caption("Notes")), 0, 3, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(notesLabel, 0, 3, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(notes, 0, 4, 2, 1);
     grid->setColumnStretch(4, 1);
     grid->setColumnMinimumWidth(3, page_metric::kNotesCaptionWidth);

@@ -48,17 +48,24 @@ QGroupBox* BuildOutputGroup(QWidget* page, const char* boxName, const char* capt
     enableCode->setFixedWidth(page_metric::kTwoCharacterFieldWidth);
     disableCode->setFixedWidth(page_metric::kTwoCharacterFieldWidth);
 
+    auto* enableLabel = NewLabel(box, Caption("Enable code"), n.enableLabel);
+    auto* disableLabel = NewLabel(box, Caption("Disable code"), n.disableLabel);
+    auto* timeLabel = NewLabel(box, Caption("Disable output %1 after time:").arg(output), n.timeLabel);
+    auto* unitLabel = NewLabel(box, Caption("[s]"), n.unitLabel);
+    LabelField(*enableLabel, *enableCode);
+    LabelField(*disableLabel, *disableCode);
+    LabelField(*timeLabel, *offTimer, unitLabel);
+
     auto* grid = Compact(new QGridLayout(box));
     grid->addWidget(smsFlag, 0, 0, 1, 3);
-    grid->addWidget(NewLabel(box, Caption("Enable code"), n.enableLabel), 1, 0, Qt::AlignRight);
+    grid->addWidget(enableLabel, 1, 0, Qt::AlignRight);
     grid->addWidget(enableCode, 1, 1, 1, 2, Qt::AlignLeft);
-    grid->addWidget(NewLabel(box, Caption("Disable code"), n.disableLabel), 2, 0, Qt::AlignRight);
+    grid->addWidget(disableLabel, 2, 0, Qt::AlignRight);
     grid->addWidget(disableCode, 2, 1, 1, 2, Qt::AlignLeft);
     grid->addWidget(timeFlag, 3, 0, 1, 3);
-    grid->addWidget(NewLabel(box, Caption("Disable output %1 after time:").arg(output), n.timeLabel), 4, 0,
-                    Qt::AlignRight);
+    grid->addWidget(timeLabel, 4, 0, Qt::AlignRight);
     grid->addWidget(offTimer, 4, 1);
-    grid->addWidget(NewLabel(box, Caption("[s]"), n.unitLabel), 4, 2);
+    grid->addWidget(unitLabel, 4, 2);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(5, 1);
     return box;
@@ -71,19 +78,22 @@ QGroupBox* BuildConfirmationGroup(QWidget* page)
     auto* box = NewGroupBox(page, "GroupBox11", Caption("Confirmation of outputs reactions"));
     auto* grid = Compact(new QGridLayout(box));
     grid->setVerticalSpacing(2);
+    const QString textHeader = Caption("SMS message text:");
     grid->addWidget(NewHeader(box, Caption("Send SMS if:")), 0, 1);
-    grid->addWidget(NewHeader(box, Caption("SMS message text:")), 0, 2);
+    grid->addWidget(NewHeader(box, textHeader), 0, 2);
     int row = 1;
     for (int output = 1; output <= 2; ++output) {
         const QByteArray s = QByteArray::number(output);
-        grid->addWidget(NewLabel(box, Caption("Output %1").arg(output)), row, 0, 2, 1);
+        const QString rowCaption = Caption("Output %1").arg(output);
+        grid->addWidget(NewLabel(box, rowCaption), row, 0, 2, 1);
         for (int edge = 1; edge <= 2; ++edge) {
             const QByteArray e = QByteArray::number(edge);
-            grid->addWidget(NewButton(box, ("BBConfigWorkSpecWe" + s + "Re" + e).constData(),
-                                      Caption(edge == 1 ? "Enabled" : "Disabled")),
-                            row, 1);
-            grid->addWidget(NewEdit(box, ("ETSpecSMS_We" + s + "_Re" + e).constData(), field_limit::kSmsText),
-                            row, 2);
+            const QString buttonCaption = Caption(edge == 1 ? "Enabled" : "Disabled");
+            grid->addWidget(NewButton(box, ("BBConfigWorkSpecWe" + s + "Re" + e).constData(), buttonCaption), row, 1);
+            auto* text = NewEdit(box, ("ETSpecSMS_We" + s + "_Re" + e).constData(), field_limit::kSmsText);
+            // No label of its own: the output, the button in front and the column name it.
+            NameField(*text, {rowCaption, buttonCaption, textHeader});
+            grid->addWidget(text, row, 2);
             ++row;
         }
     }

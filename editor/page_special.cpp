@@ -19,7 +19,7 @@ enum Column { kRowLabel, kReactionButton, kNotifyButton, kSmsText };
 struct SpecialEdge {
     int special;  // the number in the control names
     int edge;
-    const char* rowLabel;       // on the edge-1 line only
+    const char* rowLabel;  // shown on the edge-1 line only
     const char* reactionCaption;
 };
 
@@ -27,10 +27,12 @@ struct SpecialEdge {
 // disconnection.
 constexpr std::array<SpecialEdge, 4> kEdges{{
     {3, 1, "HIJACK input", "Connecting to GND"},
-    {3, 2, nullptr, "Disconnecting from GND"},
+    {3, 2, "HIJACK input", "Disconnecting from GND"},
     {5, 1, "Arm/Disarm input", "Disconnecting from GND"},
-    {5, 2, nullptr, "Connecting to GND"},
+    {5, 2, "Arm/Disarm input", "Connecting to GND"},
 }};
+
+const char* const kSmsTextHeader = "SMS message text:";
 
 // Special inputs 4 and 6 have no controls of their own; these hidden fields carry their texts
 // from a load to the next store unchanged.
@@ -51,7 +53,7 @@ QWidget* BuildSpecialPage()
     grid->setVerticalSpacing(2);
     grid->addWidget(NewHeader(page, Caption("Reaction of outputs:")), 0, kReactionButton);
     grid->addWidget(NewHeader(page, Caption("Send information:")), 0, kNotifyButton);
-    grid->addWidget(NewHeader(page, Caption("SMS message text:")), 0, kSmsText);
+    grid->addWidget(NewHeader(page, Caption(kSmsTextHeader)), 0, kSmsText);
 
     int row = 1;
     for (const SpecialEdge& edge : kEdges) {
@@ -59,15 +61,17 @@ QWidget* BuildSpecialPage()
             grid->addWidget(NewSeparator(page), row++, 0, 1, kSmsText + 1);
         const QByteArray s = QByteArray::number(edge.special);
         const QByteArray e = QByteArray::number(edge.edge);
-        if (edge.rowLabel)
+        if (edge.edge == 1)
             grid->addWidget(NewLabel(page, Caption(edge.rowLabel)), row, kRowLabel);
         grid->addWidget(NewButton(page, ("BB_ConfigNumerSpecWe" + s + "Re" + e).constData(),
                                   Caption(edge.reactionCaption)),
                         row, kReactionButton);
         grid->addWidget(NewButton(page, ("BBConfigWorkSpecWe" + s + "Re" + e).constData(), Caption("SMS/CLIP")),
                         row, kNotifyButton);
-        grid->addWidget(NewEdit(page, ("ETSpecSMS_We" + s + "_Re" + e).constData(), field_limit::kSmsText),
-                        row, kSmsText);
+        auto* text = NewEdit(page, ("ETSpecSMS_We" + s + "_Re" + e).constData(), field_limit::kSmsText);
+        // No label of its own: the input, the edge and the column name it.
+        NameField(*text, {Caption(edge.rowLabel), Caption(edge.reactionCaption), Caption(kSmsTextHeader)});
+        grid->addWidget(text, row, kSmsText);
         ++row;
     }
     grid->setColumnStretch(kSmsText, 1);

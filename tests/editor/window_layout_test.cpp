@@ -6,6 +6,7 @@
 #include "widgets/limited_edit.h"
 #include "widgets/notes_memo.h"
 #include "widgets/spin_edit.h"
+#include "widgets/two_line_check_box.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -16,7 +17,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -226,6 +229,78 @@ TEST(WindowLayout, PagesMenuAndShell)
         QAction* action = w.window->findChild<QAction*>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString(caption));
+    }
+}
+
+// A control shows its whole caption when it has at least the room its caption needs.
+bool HasRoomForItsCaption(const QWidget& control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap())
+        return label->height() >= label->heightForWidth(label->width());
+    return control.width() >= control.minimumSizeHint().width() && control.height() >= control.minimumSizeHint().height();
+}
+
+// At the window's starting size each page fits without scrolling (the inputs scroll down only,
+// in their own box) and no caption is cut.
+TEST(WindowLayout, PagesFitTheStartingSizeWithNothingClipped)
+{
+    WindowUnderTest w;
+    w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    auto& pages = w.Get<QTabWidget>("PageControl2");
+    for (int page = 0; page < pages.count(); ++page) {
+        SCOPED_TRACE(pages.tabText(page).toStdString());
+        pages.setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        QList<QScrollArea*> areas = pages.widget(page)->findChildren<QScrollArea*>();
+        if (auto* pageArea = qobject_cast<QScrollArea*>(pages.widget(page)))
+            areas << pageArea;
+        ASSERT_FALSE(areas.isEmpty());
+        for (const QScrollArea* area : areas) {
+            EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+            if (area->objectName() != "ScrollBox1") {
+                EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
+            }
+        }
+        for (const QWidget* control : pages.widget(page)->findChildren<QWidget*>()) {
+            const bool captioned = qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control);
+            if (captioned && control->isVisible()) {
+                EXPECT_TRUE(HasRoomForItsCaption(*control))
+                    << control->metaObject()->className() << " " << control->objectName().toStdString() << " "
+                    << control->width() << "x" << control->height() << ", needs " << control->minimumSizeHint().width()
+                    << "x" << control->minimumSizeHint().height();
+            }
+        }
+    }
+}
+
+// The check box keeps its caption as one text and shows it on two lines; both lines toggle it.
+TEST(WindowLayout, UnidentifiedSmsCaptionStandsOnTwoLines)
+{
+    WindowUnderTest w;
+    w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    auto& box = w.Get<TwoLineCheckBox>("ChbClipVerif7");
+    EXPECT_EQ(box.text(), QString("Send unidentified SMS to USER 1"));
+    EXPECT_EQ(box.ShownCaption(), QString("Send unidentified\nSMS to USER 1"));
+    EXPECT_GE(box.height(), 2 * box.fontMetrics().height());
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() / 4, box.height() - box.fontMetrics().height() / 2));
+    EXPECT_TRUE(box.isChecked());
+}
+
+// The two time headers of the inputs break between words onto two lines, and read as one.
+TEST(WindowLayout, TimeHeadersOfTheInputsStandOnTwoLines)
+{
+    WindowUnderTest w;
+    const std::pair<const char*, const char*> headers[] = {
+        {"Time of reaction [ x 0,1s]", "Time of reaction\n[ x 0,1s]"},
+        {"Blocking the input after reaction [x 10s]", "Blocking the input\nafter reaction [x 10s]"}};
+    const auto labels = w.Get<QScrollArea>("ScrollBox1").widget()->findChildren<QLabel*>();
+    for (const auto& [caption, shown] : headers) {
+        const auto found = std::find_if(labels.begin(), labels.end(),
+                                        [&](const QLabel* label) { return label->accessibleName() == caption; });
+        ASSERT_NE(found, labels.end()) << caption;
+        EXPECT_EQ((*found)->text(), QString(shown));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -123,22 +124,31 @@ TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsabl
     EXPECT_FALSE(w.window->Link().runInProgress());
 }
 
-// The list keeps seven lines but shows fewer: the newest line must be the one in view.
-TEST(WindowInformationList, NewestLineStaysInView)
+// Below the 440-pixel pages the information list takes the rest of the window, and at the
+// window's starting size every one of the seven lines it keeps is in view.
+TEST(WindowInformationList, ShowsAllSevenLinesAtTheStartingSize)
 {
     WindowUnderTest w;
     w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
     auto& list = w.Get<QListWidget>("ListBox1");
     w.Get<QLineEdit>("Enruser2").setText("48601000310"); // no leading plus: each press adds a line
     for (int press = 0; press < 9; ++press)
         w.window->BprogramujClick();
     QCoreApplication::processEvents();
 
+    EXPECT_EQ(w.window->size(), QSize(751, 686));
+    EXPECT_EQ(w.Get<QWidget>("PageControl2").height(), 440);
+    const QWidget& information = w.Get<QWidget>("GroupBox1");
+    EXPECT_EQ(information.geometry().bottom(), w.window->centralWidget()->rect().bottom());
     ASSERT_EQ(list.count(), 7);
-    const QRect newest = list.visualItemRect(list.item(list.count() - 1));
-    EXPECT_TRUE(list.viewport()->rect().contains(newest))
-        << "newest line at y " << newest.top() << ".." << newest.bottom() << ", view height "
-        << list.viewport()->height();
+    for (int line = 0; line < list.count(); ++line) {
+        const QRect shown = list.visualItemRect(list.item(line));
+        EXPECT_TRUE(list.viewport()->rect().contains(shown))
+            << "line " << line << " at y " << shown.top() << ".." << shown.bottom() << ", view height "
+            << list.viewport()->height();
+    }
+    EXPECT_EQ(list.verticalScrollBar()->maximum(), 0);
 }
 
 TEST(WindowLinkFailure, SilentModuleEndsTheRunAfterTheTimeOut)

@@ -4,9 +4,13 @@
 
 #include "test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -50,6 +54,97 @@ TEST_F(WindowRulesWiring, LeavingAShortPinShowsTheMessageAndReturnsTheFocus)
     EXPECT_EQ(w.boxes.shown[0].text, QString::fromUtf8("Kod pin musi mieć 4 znaki."));
     EXPECT_TRUE(ProcessEventsUntil([&] { return pin.hasFocus(); }, std::chrono::seconds(2)));
     EXPECT_EQ(pin.text(), QString("12"));
+}
+
+// How the operator leaves a field for another page.
+enum class Leave { ClickOnTab, ControlTab, PageShownByTheProgram };
+
+struct LeftForAnotherPage {
+    const char* field;
+    const char* option;  // the box that enables the field, or nullptr
+    int fieldPage;
+    const char* text;
+    Leave leave;
+    int otherPage;  // the page clicked or shown; Ctrl+Tab goes to the next one
+};
+
+void PrintTo(const LeftForAnotherPage& c, std::ostream* out) { *out << c.field << " \"" << c.text << '"'; }
+
+class WindowExitCheckPages : public WindowRulesWiring, public ::testing::WithParamInterface<LeftForAnotherPage> {
+protected:
+    QTabWidget& Pages() { return w.Get<QTabWidget>("PageControl2"); }
+
+    void TypeInto(QLineEdit& field, const char* text)
+    {
+        field.setFocus();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return field.hasFocus(); }, std::chrono::seconds(2)));
+        QTest::keyClicks(&field, text);
+    }
+
+    void LeaveFor(QLineEdit& field, Leave leave, int page)
+    {
+        switch (leave) {
+        case Leave::ClickOnTab:
+            QTest::mouseClick(Pages().tabBar(), Qt::LeftButton, {}, Pages().tabBar()->tabRect(page).center());
+            break;
+        case Leave::ControlTab:
+            QTest::keyClick(&field, Qt::Key_Tab, Qt::ControlModifier);
+            break;
+        case Leave::PageShownByTheProgram:
+            Pages().setCurrentIndex(page);
+            break;
+        }
+    }
+};
+
+// The message is about a field the operator must see: its page comes back to the front with the
+// focus in it, so that what is typed next goes where the operator looks.
+TEST_P(WindowExitCheckPages, BringTheFieldsPageBackWithTheFocus)
+{
+    const LeftForAnotherPage& c = GetParam();
+    if (c.option)
+        w.Get<QCheckBox>(c.option).click();
+    Pages().setCurrentIndex(c.fieldPage);
+    auto& field = w.Get<QLineEdit>(c.field);
+    TypeInto(field, c.text);
+    LeaveFor(field, c.leave, c.otherPage);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !w.boxes.shown.empty(); }, std::chrono::seconds(2)));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return field.hasFocus(); }, std::chrono::seconds(2)));
+
+    EXPECT_EQ(Pages().currentIndex(), c.fieldPage);
+    EXPECT_TRUE(field.isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(field.text(), QString::fromUtf8(c.text) + "3");
+    EXPECT_EQ(w.boxes.shown.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, WindowExitCheckPages,
+    ::testing::Values(LeftForAnotherPage{"EPin", nullptr, 0, "12", Leave::ClickOnTab, 1},
+                      LeftForAnotherPage{"EPin", nullptr, 0, "1", Leave::ControlTab, 1},
+                      LeftForAnotherPage{"EPINMOD", "ChBFlags_5", 0, "ab", Leave::ClickOnTab, 4},
+                      LeftForAnotherPage{"EZalWy1", "ChBFlags_0", 4, "x", Leave::ClickOnTab, 0},
+                      LeftForAnotherPage{"EwylWy2", "ChBFlags_1", 4, "x", Leave::PageShownByTheProgram, 2}));
+
+// Where the page scrolls, it scrolls back to the field as well.
+TEST_F(WindowExitCheckPages, ScrollTheFieldBackIntoView)
+{
+    w.Get<QCheckBox>("ChBFlags_0").click();
+    w.Get<QWidget>("TabSheet5").setMinimumHeight(2000);  // taller than any window: the page scrolls
+    Pages().setCurrentIndex(4);
+    auto& field = w.Get<QLineEdit>("EZalWy1");
+    TypeInto(field, "x");
+    QScrollArea* area = nullptr;
+    for (QWidget* outer = field.parentWidget(); outer && !area; outer = outer->parentWidget())
+        area = qobject_cast<QScrollArea*>(outer);
+    ASSERT_NE(area, nullptr);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    ASSERT_TRUE(field.visibleRegion().isEmpty()) << "the field must start out of view";
+
+    LeaveFor(field, Leave::ClickOnTab, 0);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return field.hasFocus(); }, std::chrono::seconds(2)));
+    EXPECT_EQ(Pages().currentIndex(), 4);
+    EXPECT_FALSE(field.visibleRegion().isEmpty());
 }
 
 TEST_F(WindowRulesWiring, EnterInTheFirstUserNumberMovesToTheName)
