@@ -103,7 +103,9 @@ void ModuleVerification::Conclude(RunEnd end, const QString& failure)
     const QString editor = Text(window_text::kEditorColumn), module = Text(window_text::kModuleColumn);
     if (end != RunEnd::ReadBackDone) {
         AppendVerdict(Text(window_text::kVerificationImpossible).arg(failure));
-        report_->ShowReport(title, Text(window_text::kModuleUnreadable).arg(failure), {}, editor, module);
+        // A port that could not be opened has had its box already.
+        if (end != RunEnd::Refused)
+            report_->ShowReport(title, Text(window_text::kModuleUnreadable).arg(failure), {}, editor, module);
         return;
     }
     const auto differences =

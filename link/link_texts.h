@@ -39,8 +39,8 @@ inline constexpr char kReadBackGoing[] =
 inline constexpr char kReadBackRefused[] =
     "The module is being programmed or read: verify it once that run has ended.";
 
-// A read-back that timed out part-way; %1 is the number of bytes that came.
-inline constexpr char kReadBackIncomplete[] = "the module sent only %1 of the 1701 bytes of its reply";
+// Why a read-back that timed out part-way could not verify; %1 is the number of bytes that came.
+inline constexpr char kReadBackIncomplete[] = "the module sent only %1 of the 1703 bytes of its reply";
 
 // A run cut short by the port; %1 is the port's error text.
 inline constexpr char kLinkBroken[] = "Przerwane połączenie z modułem: %1";

@@ -167,12 +167,16 @@ void ModuleLink::BeginReading(const QString& portName, ReadTarget target)
 
 void ModuleLink::Timer1Timer()
 {
+    // A verification tells a module that fell silent part-way from one that never answered.
+    const QString why = readingBack() && !readBytes_.empty()
+                            ? Text(texts::kReadBackIncomplete).arg(readBytes_.size())
+                            : Text(texts::kNoAnswer);
     Append(Text(texts::kNoAnswer));
     env_.timer.Disable();
     progState_ = ProgState::psIdle;
     readState_ = ReadState::rsIdle;
     LeaveBusy(env_.controls);
-    env_.hooks.RunEnded(RunEnd::TimedOut, Text(texts::kNoAnswer));
+    env_.hooks.RunEnded(RunEnd::TimedOut, why);
 }
 
 void ModuleLink::OnReception(std::string_view bytes)

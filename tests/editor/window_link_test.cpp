@@ -128,8 +128,10 @@ TEST(WindowLinkFailure, PortThatCannotBeOpenedIsReportedAndLeavesTheButtonsUsabl
 
 TEST(WindowLinkFailure, AdapterLostDuringProgrammingIsShownWithWhatToDo)
 {
+    // Cut in the middle of a reply: a hang-up right after a whole one would race the tool's next
+    // frame, whose failed write then reports the loss in its own words.
     sim::ModuleOptions hangsUp;
-    hangsUp.hangUpAfterBytes = 12;
+    hangsUp.hangUpAfterBytes = 10;
     sim::PtyModule module(hangsUp);
     module.Start();
     WindowUnderTest w({}, 20s);

@@ -267,6 +267,19 @@ TEST_F(WindowVerificationOfASilentModule, ATimedOutReadIsNeverVerified)
     EXPECT_FALSE(ListHolds(kPassed));
 }
 
+TEST(WindowVerificationWithoutAPort, TheBoxSaysWhyAndTheListThatNothingWasVerified)
+{
+    WindowUnderTest w;
+    w.Get<QComboBox>("CBcom").setEditText("/nonexistent/morvel-verify-port");
+    w.window->findChild<QAction*>("VerifyModule")->trigger();
+    ASSERT_EQ(w.boxes.shown.size(), 1u);
+    EXPECT_TRUE(w.boxes.shown[0].text.startsWith("Unable to open com port")) << w.boxes.shown[0].text.toStdString();
+    const auto& list = w.Get<QListWidget>("ListBox1");
+    EXPECT_TRUE(list.item(list.count() - 1)->text().startsWith("Could not verify (Unable to open com port"));
+    EXPECT_FALSE(w.window->findChild<VerificationDialog*>("VerificationReport")->isVisible());
+    EXPECT_FALSE(w.window->Link().runInProgress());
+}
+
 // The described menus keep exactly their items; "Tools" stands between them.
 // The report of the very settings a verification compared prints its verdict; once a control
 // changes, the report is of other settings and prints none.

@@ -150,6 +150,7 @@ TEST_F(ReadBack, ATimedOutOrShortReadBackIsNeverDone)
     Deliver("*1");
     link.Timer1Timer();
     EXPECT_EQ(hooks.ends, std::vector<RunEnd>{RunEnd::TimedOut});
+    EXPECT_EQ(hooks.endTexts, QStringList{QStringLiteral("the module sent only 902 of the 1703 bytes of its reply")});
     EXPECT_EQ(list.lines, QStringList{kNoAnswer});
     EXPECT_FALSE(link.readingBack());
     EXPECT_EQ(link.readBackImage(), TEepromImage{});

@@ -52,11 +52,8 @@ bool BackUp(const ChosenPort& port, const std::string& file, std::FILE* lines)
 {
     SettingsModel old;
     ApplyDefaults(old.record);
-    LinkSession::Result read;
-    {
-        TerminalLink link(old, port, lines);
-        read = link.Run(ModuleRun::Read);
-    }
+    // The link goes with the statement, ending its last line before anything else is printed.
+    const LinkSession::Result read = TerminalLink(old, port, lines).Run(ModuleRun::Read);
     if (!read.ok()) {
         PrintFailure(FailureText(read), FailureHint(read, ModuleRun::Read));
         return false;
